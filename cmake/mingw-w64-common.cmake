@@ -1,0 +1,15 @@
+# Shared part of the two mingw-w64 toolchain files; TESSEL_MINGW_TRIPLE names the target.
+set(CMAKE_C_COMPILER ${TESSEL_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TESSEL_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${TESSEL_MINGW_TRIPLE}-windres)
+set(TESSEL_WIDL ${TESSEL_MINGW_TRIPLE}-widl)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${TESSEL_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Programs and DLLs must not need the compiler's runtime DLLs, which Windows lacks.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")

@@ -1,0 +1,92 @@
+#include "unquote_text.h"
+
+#include "line_ends.h"
+
+namespace tessel
+{
+namespace
+{
+
+constexpr std::size_t kNone = std::u16string_view::npos;
+
+bool StartsWith(std::u16string_view text, std::size_t pos, std::u16string_view prefix)
+{
+    return text.size() - pos >= prefix.size() && text.compare(pos, prefix.size(), prefix) == 0;
+}
+
+// Start of the line after the one at pos: only CR LF starts a line here.
+std::size_t NextLineStart(std::u16string_view text, std::size_t pos)
+{
+    const std::size_t lineEnd = text.find(kCRLF, pos);
+    return lineEnd == kNone ? text.size() : lineEnd + kCRLF.size();
+}
+
+// A sign without CR or LF can neither make nor break a CR LF when it is removed, so every pass
+// removes one sign from the start of the same lines, and the passes together remove up to
+// `levels` signs from each line start: one walk over the text does it.
+std::u16string StripPerLine(std::u16string_view text, std::u16string_view sign, int levels)
+{
+    std::u16string result;
+    result.reserve(text.size());
+    std::size_t pos = 0;
+    do
+    {
+        for (int removed = 0; removed < levels && StartsWith(text, pos, sign); ++removed)
+            pos += sign.size();
+        const std::size_t next = NextLineStart(text, pos);
+        result.append(text.substr(pos, next - pos));
+        pos = next;
+    } while (pos < text.size());
+    return result;
+}
+
+// One pass: removes the sign after every CR LF (resuming right after the CR LF that stays),
+// then from the front. Returns whether anything was removed.
+bool RemoveOneLevel(std::u16string& text, std::u16string_view sign)
+{
+    const std::u16string_view source = text;
+    std::u16string result;
+    result.reserve(source.size());
+    bool removed = false;
+    std::size_t pos = 0;
+    for (std::size_t lineEnd; (lineEnd = source.find(kCRLF, pos)) != kNone;)
+    {
+        const std::size_t afterLineEnd = lineEnd + kCRLF.size();
+        result.append(source.substr(pos, afterLineEnd - pos));
+        pos = afterLineEnd;
+        if (StartsWith(source, pos, sign))
+        {
+            pos += sign.size();
+            removed = true;
+        }
+    }
+    result.append(source.substr(pos));
+    if (StartsWith(result, 0, sign))
+    {
+        result.erase(0, sign.size());
+        removed = true;
+    }
+    text.swap(result);
+    return removed;
+}
+
+} // namespace
+
+std::u16string UnquoteText(std::u16string_view text, std::u16string_view removeSign,
+                           int unquoteLevels)
+{
+    if (unquoteLevels <= 0 || removeSign.empty())
+        return std::u16string(text);
+    if (removeSign.find_first_of(u"\r\n") == kNone)
+        return StripPerLine(text, removeSign, unquoteLevels);
+
+    // A sign holding line-end characters can make or break line starts as it goes, so such a
+    // sign is removed pass by pass; once a pass removes nothing, no later pass would.
+    std::u16string result(text);
+    for (int level = 0; level < unquoteLevels && RemoveOneLevel(result, removeSign); ++level)
+    {
+    }
+    return result;
+}
+
+} // namespace tessel

@@ -1,0 +1,160 @@
+#include "quote_text.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <initializer_list>
+#include <string>
+
+namespace tessel
+{
+namespace
+{
+
+// The quoted form of a list of pieces: each behind the sign and followed by CR LF, then one
+// more sign.
+std::u16string Quoted(std::u16string_view sign, std::initializer_list<std::u16string_view> pieces)
+{
+    std::u16string result;
+    for (const auto piece : pieces)
+        result.append(sign).append(piece).append(u"\r\n");
+    return result.append(sign);
+}
+
+struct QuoteCase
+{
+    const char* name;
+    std::u16string_view text;
+    int width;
+    std::initializer_list<std::u16string_view> pieces;
+};
+
+class QuoteWithGreaterThanBlank : public testing::TestWithParam<QuoteCase>
+{
+};
+
+TEST_P(QuoteWithGreaterThanBlank, EmitsPieces)
+{
+    const QuoteCase& c = GetParam();
+    EXPECT_EQ(QuoteText(c.text, u"> ", c.width), Quoted(u"> ", c.pieces));
+}
+
+const QuoteCase kWorkedExamples[] = {
+    {"BreaksAtLastBlank", u"The quick brown fox jumps", 10, {u"The quick ", u"brown fox ", u"jumps"}},
+    {"HardCutsLongWord", u"abcdefghijklmnopqrstuvwxy", 10, {u"abcdefghij", u"klmnopqrst", u"uvwxy"}},
+    {"BlankRightAfterWidthIsNotSeen", u"abcdefghij klmn", 10, {u"abcdefghij", u" klmn"}},
+    {"BlankAtLastIndexStaysWithPiece", u"abcdefghi klmn", 10, {u"abcdefghi ", u"klmn"}},
+    {"LineOfExactlyWidthIsWhole", u"abcdefghij", 10, {u"abcdefghij"}},
+    {"LeadingBlankAlone", u" abcdefghijklmno", 10, {u" ", u"abcdefghij", u"klmno"}},
+    {"EmptyLineBetween", u"one\r\n\r\ntwo", 10, {u"one", u"", u"two"}},
+};
+INSTANTIATE_TEST_SUITE_P(WorkedExamples, QuoteWithGreaterThanBlank,
+                         testing::ValuesIn(kWorkedExamples),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+const QuoteCase kLineEnds[] = {
+    {"EmptyText", u"", 10, {u""}},
+    {"OnlyCrLf", u"\r\n", 10, {u""}},
+    {"OnlyLf", u"\n", 10, {u""}},
+    {"ShortLine", u"short", 10, {u"short"}},
+    {"ShortLineWithCrLf", u"short\r\n", 10, {u"short"}},
+    {"LoneLfBreaks", u"one\ntwo", 10, {u"one", u"two"}},
+    {"LeadingLineEnd", u"\r\none", 10, {u"", u"one"}},
+    {"TwoTrailingLineEnds", u"one\r\n\r\n", 10, {u"one", u""}},
+    // A lone CR ends a line and the unit after it is kept.
+    {"LoneCrKeepsNextChar", u"one\rtwo", 10, {u"one", u"two"}},
+    {"TwoLoneCrs", u"one\r\rtwo", 10, {u"one", u"", u"two"}},
+    {"CrCrLf", u"one\r\r\ntwo", 10, {u"one", u"", u"two"}},
+    {"LfCr", u"one\n\rtwo", 10, {u"one", u"", u"two"}},
+    {"CrAsLastUnit", u"one\r", 10, {u"one"}},
+    {"LineEndRightAfterWidth", u"abcdefghij\r\nk", 10, {u"abcdefghij", u"k"}},
+};
+INSTANTIATE_TEST_SUITE_P(LineEnds, QuoteWithGreaterThanBlank, testing::ValuesIn(kLineEnds),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+const QuoteCase kWidths[] = {
+    {"FiveActsAsTen", u"abcdefghijklm", 5, {u"abcdefghij", u"klm"}},
+    {"ZeroActsAsTen", u"abcdefghijklm", 0, {u"abcdefghij", u"klm"}},
+    {"NegativeActsAsTen", u"abcdefghijklm", -7, {u"abcdefghij", u"klm"}},
+    {"IntMinActsAsTen", u"abcdefghijklm", INT_MIN, {u"abcdefghij", u"klm"}},
+    {"ElevenIsKept", u"abcdefghijklm", 11, {u"abcdefghijk", u"lm"}},
+    {"IntMaxNeverWraps", u"a b c d e f g h i j k l m n", INT_MAX, {u"a b c d e f g h i j k l m n"}},
+};
+INSTANTIATE_TEST_SUITE_P(Widths, QuoteWithGreaterThanBlank, testing::ValuesIn(kWidths),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+const QuoteCase kBlanks[] = {
+    {"TwoBlanksAtBoundary", u"abcdefghi  xyz", 10, {u"abcdefghi ", u" xyz"}},
+    {"OnlyBlanks", u"            ", 10, {u"          ", u"  "}},
+    {"TabIsNoBreak", u"abcd\tefghijkl", 10, {u"abcd\tefghi", u"jkl"}},
+    {"NoBreakSpaceIsNoBreak", u"abcd\u00A0efghijkl", 10, {u"abcd\u00A0efghi", u"jkl"}},
+    {"QuotedTextGetsAnotherLevel", u"> abcdefghij", 10, {u"> ", u"abcdefghij"}},
+    {"RemainderKeepsBlanksAfterCut", u"abcdefghijk   l", 10, {u"abcdefghij", u"k   l"}},
+};
+INSTANTIATE_TEST_SUITE_P(Blanks, QuoteWithGreaterThanBlank, testing::ValuesIn(kBlanks),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Columns, not code units: wide characters count two, a surrogate pair is one character, and a
+// hard cut takes the longest prefix that fits without splitting either.
+const QuoteCase kColumns[] = {
+    {"WideCharsCountTwo", u"漢字漢字漢字", 10, {u"漢字漢字漢", u"字"}},
+    {"WideCharNotSplitAtOddColumn", u"a漢字漢字漢字", 10, {u"a漢字漢字", u"漢字"}},
+    {"BlankBetweenWideChars", u"漢字漢字 漢字", 10, {u"漢字漢字 ", u"漢字"}},
+    {"FullwidthFormsCountTwo", u"ＡＢＣＤＥＦ", 10, {u"ＡＢＣＤＥ", u"Ｆ"}},
+    {"HalfwidthKatakanaCountOne", u"ｱｲｳｴｵｶｷｸｹｺｻ", 10, {u"ｱｲｳｴｵｶｷｸｹｺ", u"ｻ"}},
+    {"GreekCountsOne", u"αβγδεζηθικλ", 10, {u"αβγδεζηθικ", u"λ"}},
+    {"EmojiPairCountsTwo", u"😀😀😀😀😀😀", 10, {u"😀😀😀😀😀", u"😀"}},
+    {"NarrowPairCountsOne", u"𐍈𐍈𐍈𐍈𐍈𐍈𐍈𐍈𐍈𐍈𐍈", 10, {u"𐍈𐍈𐍈𐍈𐍈𐍈𐍈𐍈𐍈𐍈", u"𐍈"}},
+    {"PairAfterNineColumns", u"abcdefghi😀x", 10, {u"abcdefghi", u"😀x"}},
+    {"LoneHighSurrogateCountsOne", u"abcdefghi\xD800x", 10, {u"abcdefghi\xD800", u"x"}},
+    {"LoneHighSurrogateAtEnd", u"abc\xD800", 10, {u"abc\xD800"}},
+    {"LoneLowSurrogate", u"\xDC00" u"bcdefghijk", 10, {u"\xDC00" u"bcdefghij", u"k"}},
+};
+INSTANTIATE_TEST_SUITE_P(Columns, QuoteWithGreaterThanBlank, testing::ValuesIn(kColumns),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(QuoteText, WholeResultSpelledOut)
+{
+    EXPECT_EQ(QuoteText(u"", u"> ", 60), u"> \r\n> ");
+    EXPECT_EQ(QuoteText(u"hi\r\nyou", u">", 60), u">hi\r\n>you\r\n>");
+}
+
+TEST(QuoteText, EmptySignOnlyWraps)
+{
+    EXPECT_EQ(QuoteText(u"abc\ndef", u"", 10), u"abc\r\ndef\r\n");
+    EXPECT_EQ(QuoteText(u"abcdefghijkl", u"", 10), u"abcdefghij\r\nkl\r\n");
+}
+
+TEST(QuoteText, SignIsNotCountedAgainstWidth)
+{
+    const std::u16string sign = u">>>>>>>>>> ";
+    EXPECT_EQ(QuoteText(u"abcdefghij", sign, 10), sign + u"abcdefghij\r\n" + sign);
+}
+
+TEST(QuoteText, SignIsInsertedVerbatim)
+{
+    // A sign holding a line end is inserted as it is, once per line; it is not expanded again.
+    EXPECT_EQ(QuoteText(u"a\r\nb", u"\r\n", 10), u"\r\na\r\n\r\nb\r\n\r\n");
+}
+
+TEST(QuoteText, LongTextKeepsEveryCharacter)
+{
+    // A long line of words wraps into pieces whose concatenation is the line again.
+    std::u16string line;
+    for (int i = 0; i < 2000; ++i)
+        line += (i % 7 == 0) ? u"word " : u"x";
+    const std::u16string quoted = QuoteText(line, u"", 60);
+    std::u16string joined;
+    for (std::size_t pos = 0; pos < quoted.size();)
+    {
+        const std::size_t end = quoted.find(u"\r\n", pos);
+        ASSERT_NE(end, std::u16string::npos);
+        EXPECT_LE(end - pos, 60u);
+        joined.append(quoted, pos, end - pos);
+        pos = end + 2;
+    }
+    EXPECT_EQ(joined, line);
+}
+
+} // namespace
+} // namespace tessel
