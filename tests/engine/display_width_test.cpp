@@ -1,4 +1,4 @@
-#include "display_width.h"
+#include "engine/display_width.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "quote_text.h"
+#include "engine/quote_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "quote_text.h"
-#include "unquote_text.h"
+#include "engine/quote_text.h"
+#include "engine/unquote_text.h"
 
 #include <gtest/gtest.h>
 
