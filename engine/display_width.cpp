@@ -27,9 +27,9 @@ int CodePointColumns(char32_t codePoint)
 {
     if (codePoint < kFirstWide)
         return 1;
-    const auto after = std::upper_bound(
-        std::begin(kWideRanges), std::end(kWideRanges), codePoint,
-        [](char32_t cp, const CodePointRange& range) { return cp < range.first; });
+    const auto after =
+        std::upper_bound(std::begin(kWideRanges), std::end(kWideRanges), codePoint,
+                         [](char32_t cp, const CodePointRange& range) { return cp < range.first; });
     if (after == std::begin(kWideRanges))
         return 1;
     return codePoint <= std::prev(after)->last ? 2 : 1;

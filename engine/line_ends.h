@@ -10,7 +10,10 @@ constexpr char16_t kCR = u'\r';
 constexpr char16_t kLF = u'\n';
 constexpr std::u16string_view kCRLF = u"\r\n";
 
-inline bool IsLineEndUnit(char16_t unit) { return unit == kCR || unit == kLF; }
+inline bool IsLineEndUnit(char16_t unit)
+{
+    return unit == kCR || unit == kLF;
+}
 
 // Position after the line end that starts at pos: CR LF counts as one line end, a lone CR or a
 // lone LF as one each. At the end of the text the position stays at the end.

@@ -25,8 +25,9 @@ char* WINAPI ConvertBSTRToString(BSTR source)
 {
     if (source == nullptr)
         return nullptr;
-    const int length = WideCharToMultiByte(CP_ACP, 0, source, static_cast<int>(SysStringLen(source)) + 1,
-                                           nullptr, 0, nullptr, nullptr);
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, source, static_cast<int>(SysStringLen(source)) + 1, nullptr,
+                            0, nullptr, nullptr);
     char* result = new char[static_cast<std::size_t>(length > 0 ? length : 1)];
     result[0] = '\0';
     WideCharToMultiByte(CP_ACP, 0, source, static_cast<int>(SysStringLen(source)) + 1, result,

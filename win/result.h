@@ -14,42 +14,42 @@ inline HRESULT HResultFromLastError()
 
 } // namespace tessel
 
-#define RETURN_IF_FAILED(expression)                                                            \
-    do                                                                                         \
-    {                                                                                          \
-        const HRESULT hrReturnIfFailed_ = (expression);                                        \
-        if (FAILED(hrReturnIfFailed_))                                                         \
-            return hrReturnIfFailed_;                                                          \
+#define RETURN_IF_FAILED(expression)                                                               \
+    do                                                                                             \
+    {                                                                                              \
+        const HRESULT hrReturnIfFailed_ = (expression);                                            \
+        if (FAILED(hrReturnIfFailed_))                                                             \
+            return hrReturnIfFailed_;                                                              \
     } while (0)
 
 // Returns hr when the pointer (or handle) is null.
-#define RETURN_HR_IF_NULL(hr, pointer)                                                          \
-    do                                                                                         \
-    {                                                                                          \
-        if ((pointer) == nullptr)                                                              \
-            return (hr);                                                                       \
+#define RETURN_HR_IF_NULL(hr, pointer)                                                             \
+    do                                                                                             \
+    {                                                                                              \
+        if ((pointer) == nullptr)                                                                  \
+            return (hr);                                                                           \
     } while (0)
 
-#define RETURN_HR_IF(hr, condition)                                                             \
-    do                                                                                         \
-    {                                                                                          \
-        if (condition)                                                                         \
-            return (hr);                                                                       \
+#define RETURN_HR_IF(hr, condition)                                                                \
+    do                                                                                             \
+    {                                                                                              \
+        if (condition)                                                                             \
+            return (hr);                                                                           \
     } while (0)
 
 // For Win32 calls that report failure with FALSE and the reason with GetLastError.
-#define RETURN_IF_WIN32_BOOL_FALSE(expression)                                                  \
-    do                                                                                         \
-    {                                                                                          \
-        if (!(expression))                                                                     \
-            return ::tessel::HResultFromLastError();                                           \
+#define RETURN_IF_WIN32_BOOL_FALSE(expression)                                                     \
+    do                                                                                             \
+    {                                                                                              \
+        if (!(expression))                                                                         \
+            return ::tessel::HResultFromLastError();                                               \
     } while (0)
 
 // For registry calls and others that return a Win32 error code.
-#define RETURN_IF_WIN32_ERROR(expression)                                                       \
-    do                                                                                         \
-    {                                                                                          \
-        const LONG errorReturnIfWin32Error_ = (expression);                                    \
-        if (errorReturnIfWin32Error_ != ERROR_SUCCESS)                                         \
-            return HRESULT_FROM_WIN32(errorReturnIfWin32Error_);                               \
+#define RETURN_IF_WIN32_ERROR(expression)                                                          \
+    do                                                                                             \
+    {                                                                                              \
+        const LONG errorReturnIfWin32Error_ = (expression);                                        \
+        if (errorReturnIfWin32Error_ != ERROR_SUCCESS)                                             \
+            return HRESULT_FROM_WIN32(errorReturnIfWin32Error_);                                   \
     } while (0)

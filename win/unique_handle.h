@@ -131,7 +131,10 @@ class CriticalSection
 class CriticalSectionLock
 {
   public:
-    explicit CriticalSectionLock(CriticalSection& section) : m_section(section) { m_section.Enter(); }
+    explicit CriticalSectionLock(CriticalSection& section) : m_section(section)
+    {
+        m_section.Enter();
+    }
     ~CriticalSectionLock() { m_section.Leave(); }
     CriticalSectionLock(const CriticalSectionLock&) = delete;
     CriticalSectionLock& operator=(const CriticalSectionLock&) = delete;

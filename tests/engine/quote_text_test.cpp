@@ -40,8 +40,14 @@ TEST_P(QuoteWithGreaterThanBlank, EmitsPieces)
 }
 
 const QuoteCase kWorkedExamples[] = {
-    {"BreaksAtLastBlank", u"The quick brown fox jumps", 10, {u"The quick ", u"brown fox ", u"jumps"}},
-    {"HardCutsLongWord", u"abcdefghijklmnopqrstuvwxy", 10, {u"abcdefghij", u"klmnopqrst", u"uvwxy"}},
+    {"BreaksAtLastBlank",
+     u"The quick brown fox jumps",
+     10,
+     {u"The quick ", u"brown fox ", u"jumps"}},
+    {"HardCutsLongWord",
+     u"abcdefghijklmnopqrstuvwxy",
+     10,
+     {u"abcdefghij", u"klmnopqrst", u"uvwxy"}},
     {"BlankRightAfterWidthIsNotSeen", u"abcdefghij klmn", 10, {u"abcdefghij", u" klmn"}},
     {"BlankAtLastIndexStaysWithPiece", u"abcdefghi klmn", 10, {u"abcdefghi ", u"klmn"}},
     {"LineOfExactlyWidthIsWhole", u"abcdefghij", 10, {u"abcdefghij"}},
@@ -108,7 +114,13 @@ const QuoteCase kColumns[] = {
     {"PairAfterNineColumns", u"abcdefghi😀x", 10, {u"abcdefghi", u"😀x"}},
     {"LoneHighSurrogateCountsOne", u"abcdefghi\xD800x", 10, {u"abcdefghi\xD800", u"x"}},
     {"LoneHighSurrogateAtEnd", u"abc\xD800", 10, {u"abc\xD800"}},
-    {"LoneLowSurrogate", u"\xDC00" u"bcdefghijk", 10, {u"\xDC00" u"bcdefghij", u"k"}},
+    {"LoneLowSurrogate",
+     u"\xDC00"
+     u"bcdefghijk",
+     10,
+     {u"\xDC00"
+      u"bcdefghij",
+      u"k"}},
 };
 INSTANTIATE_TEST_SUITE_P(Columns, QuoteWithGreaterThanBlank, testing::ValuesIn(kColumns),
                          [](const auto& info) { return std::string(info.param.name); });

@@ -54,7 +54,12 @@ const UnquoteCase kCases[] = {
     {"LeadingCrLf", u"\r\n> a", u"> ", 1, u"\r\na"},
     {"WideSign", u"》 a\r\n》 》 b", u"》 ", 1, u"a\r\n》 b"},
     {"EmojiSign", u"😀a\r\n😀😀b", u"😀", 5, u"a\r\nb"},
-    {"HalfSurrogatePairIsNoMatch", u"\xD83D" u"a\r\n😀b", u"\xD83D", 1, u"a\r\n\xDE00" u"b"},
+    {"HalfSurrogatePairIsNoMatch",
+     u"\xD83D"
+     u"a\r\n😀b",
+     u"\xD83D", 1,
+     u"a\r\n\xDE00"
+     u"b"},
     // Signs that hold line-end characters work pass by pass.
     {"SignWithLf", u"\r\n\nx\r\n\ny", u"\n", 1, u"\r\nx\r\ny"},
     {"SignEndingInCrLf", u"\r\nx\r\nx\r\ny", u"x\r\n", 1, u"\r\nx\r\ny"},

@@ -56,7 +56,10 @@ TempFolder::TempFolder()
     }
 }
 
-TempFolder::~TempFolder() { DeleteTree(m_path); }
+TempFolder::~TempFolder()
+{
+    DeleteTree(m_path);
+}
 
 std::string ReadFileBytes(const std::string& path)
 {
