@@ -1,0 +1,135 @@
+#include "addin/dispatch_call.h"
+
+#include "win/result.h"
+
+#include <vector>
+
+namespace tessel
+{
+namespace
+{
+
+HRESULT GetDispId(IDispatch* object, const wchar_t* name, DISPID* id)
+{
+    RETURN_HR_IF_NULL(E_POINTER, object);
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    return object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, id);
+}
+
+// DISPPARAMS hold the arguments last one first; this is the only place that reverses them.
+HRESULT Invoke(IDispatch* object, const wchar_t* name, WORD flags,
+               std::initializer_list<_variant_t> arguments, _variant_t* result)
+{
+    DISPID id = DISPID_UNKNOWN;
+    RETURN_IF_FAILED(GetDispId(object, name, &id));
+    try
+    {
+        std::vector<VARIANT> reversed(arguments.size());
+        auto slot = reversed.rbegin();
+        for (const _variant_t& argument : arguments)
+            *slot++ = argument; // shallow: the caller's variants own the values
+        DISPID namedPut = DISPID_PROPERTYPUT;
+        DISPPARAMS parameters = {reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+        if (flags == DISPATCH_PROPERTYPUT)
+        {
+            parameters.rgdispidNamedArgs = &namedPut;
+            parameters.cNamedArgs = 1;
+        }
+        VARIANT answer;
+        VariantInit(&answer);
+        const HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters,
+                                          result ? &answer : nullptr, nullptr, nullptr);
+        if (result)
+            result->Attach(answer);
+        return hr;
+    }
+    catch (const _com_error& error)
+    {
+        return error.Error();
+    }
+    catch (...)
+    {
+        return E_OUTOFMEMORY;
+    }
+}
+
+HRESULT AsObject(const _variant_t& value, ComPtr<IDispatch>* result)
+{
+    if (value.vt == VT_DISPATCH && value.pdispVal != nullptr)
+        return value.pdispVal->QueryInterface(IID_PPV_ARGS(result->ReleaseAndGetAddressOf()));
+    if (value.vt == VT_UNKNOWN && value.punkVal != nullptr)
+        return value.punkVal->QueryInterface(IID_PPV_ARGS(result->ReleaseAndGetAddressOf()));
+    return E_NOINTERFACE;
+}
+
+} // namespace
+
+_variant_t MissingArgument()
+{
+    return _variant_t(DISP_E_PARAMNOTFOUND, VT_ERROR);
+}
+
+_variant_t BooleanAsShort(bool value)
+{
+    return _variant_t(static_cast<short>(value ? -1 : 0));
+}
+
+HRESULT GetProperty(IDispatch* object, const wchar_t* name, _variant_t* result)
+{
+    return Invoke(object, name, DISPATCH_PROPERTYGET, {}, result);
+}
+
+HRESULT PutProperty(IDispatch* object, const wchar_t* name, const _variant_t& value)
+{
+    return Invoke(object, name, DISPATCH_PROPERTYPUT, {value}, nullptr);
+}
+
+HRESULT CallMethod(IDispatch* object, const wchar_t* name,
+                   std::initializer_list<_variant_t> arguments, _variant_t* result)
+{
+    return Invoke(object, name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, arguments, result);
+}
+
+HRESULT GetObjectProperty(IDispatch* object, const wchar_t* name, ComPtr<IDispatch>* result)
+{
+    _variant_t value;
+    RETURN_IF_FAILED(GetProperty(object, name, &value));
+    return AsObject(value, result);
+}
+
+HRESULT CallObjectMethod(IDispatch* object, const wchar_t* name,
+                         std::initializer_list<_variant_t> arguments, ComPtr<IDispatch>* result)
+{
+    _variant_t value;
+    RETURN_IF_FAILED(CallMethod(object, name, arguments, &value));
+    return AsObject(value, result);
+}
+
+HRESULT GetStringProperty(IDispatch* object, const wchar_t* name, _bstr_t* result)
+{
+    _variant_t value;
+    RETURN_IF_FAILED(GetProperty(object, name, &value));
+    RETURN_IF_FAILED(VariantChangeType(&value, &value, 0, VT_BSTR));
+    *result = _bstr_t(value.bstrVal, true);
+    return S_OK;
+}
+
+HRESULT GetLongProperty(IDispatch* object, const wchar_t* name, long* result)
+{
+    _variant_t value;
+    RETURN_IF_FAILED(GetProperty(object, name, &value));
+    RETURN_IF_FAILED(VariantChangeType(&value, &value, 0, VT_I4));
+    *result = value.lVal;
+    return S_OK;
+}
+
+HRESULT GetBoolProperty(IDispatch* object, const wchar_t* name, bool* result)
+{
+    _variant_t value;
+    RETURN_IF_FAILED(GetProperty(object, name, &value));
+    RETURN_IF_FAILED(VariantChangeType(&value, &value, 0, VT_BOOL));
+    *result = value.boolVal != VARIANT_FALSE;
+    return S_OK;
+}
+
+} // namespace tessel
