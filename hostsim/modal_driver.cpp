@@ -10,17 +10,18 @@ namespace
 constexpr UINT kTickMilliseconds = 15;
 thread_local ModalDriver* t_driver = nullptr;
 
+BOOL CALLBACK CollectVisibleWindow(HWND window, LPARAM found)
+{
+    if (IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    return TRUE;
+}
+
 std::vector<HWND> VisibleThreadWindows()
 {
     std::vector<HWND> windows;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM found) -> BOOL {
-            if (IsWindowVisible(window))
-                reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    EnumThreadWindows(GetCurrentThreadId(), CollectVisibleWindow,
+                      reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
 
