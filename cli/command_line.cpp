@@ -1,0 +1,186 @@
+#include "cli/command_line.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+namespace tessel
+{
+
+const char* const kUsage =
+    "Usage: tessel quote   [-s|--sign SIGN] [-w|--width N]  [--lf] [FILE]\n"
+    "       tessel unquote [-s|--sign SIGN] [-n|--levels N] [--lf] [FILE]\n"
+    "       tessel --help | --version\n"
+    "\n"
+    "Quotes or unquotes e-mail text. Reads UTF-8 from FILE, or from standard input when FILE\n"
+    "is missing or \"-\", and writes UTF-8 to standard output with CR LF line ends.\n"
+    "\n"
+    "  quote              put SIGN before every line; lines wider than N columns are wrapped\n"
+    "                     after the last blank that fits, or cut where none does\n"
+    "  unquote            remove SIGN from the start of every line, up to N times per line;\n"
+    "                     a line counts as started after CR LF (or any line end with --lf)\n"
+    "  -s, --sign SIGN    the quotation sign, default \"> \" (a trailing blank is part of it)\n"
+    "  -w, --width N      wrap width in display columns, default 60; below 10 counts as 10;\n"
+    "                     East Asian wide characters take two columns\n"
+    "  -n, --levels N     levels to remove, default 1; 0 or less changes nothing\n"
+    "  --lf               the text uses LF line ends: LF also ends a line on input, and the\n"
+    "                     output has LF line ends\n"
+    "  -h, --help         show this help\n"
+    "  --version          show the version\n"
+    "\n"
+    "Exit status: 0 done, 1 unreadable input, invalid UTF-8 or a write error, 2 usage error.\n";
+
+namespace
+{
+
+bool ParseInt(const std::string& text, int& value)
+{
+    if (text.empty() || std::strchr("+-0123456789", text[0]) == nullptr)
+        return false;
+    errno = 0;
+    char* end = nullptr;
+    const long long parsed = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || end == text.c_str() || parsed < INT_MIN || parsed > INT_MAX)
+        return false;
+    value = static_cast<int>(parsed);
+    return true;
+}
+
+// Walks the arguments of one action; options may come before and after FILE.
+class ArgumentReader
+{
+  public:
+    ArgumentReader(int argc, const char* const* argv, Command& command, std::string& error)
+        : m_argc(argc), m_argv(argv), m_command(command), m_error(error)
+    {
+    }
+
+    bool ReadAll()
+    {
+        bool optionsEnded = false;
+        bool haveFile = false;
+        for (m_index = 1; m_index < m_argc; ++m_index)
+        {
+            const std::string argument = m_argv[m_index];
+            if (!optionsEnded && argument == "--")
+            {
+                optionsEnded = true;
+                continue;
+            }
+            if (optionsEnded || argument == "-" || argument.empty() || argument[0] != '-')
+            {
+                if (haveFile)
+                    return Fail("more than one FILE: '" + argument + "'");
+                m_command.file = argument;
+                haveFile = true;
+                continue;
+            }
+            if (!ReadOption(argument))
+                return false;
+        }
+        return true;
+    }
+
+  private:
+    bool ReadOption(const std::string& argument)
+    {
+        if (argument == "-h" || argument == "--help")
+        {
+            m_command.action = Action::Help;
+            return true;
+        }
+        if (argument == "--lf")
+        {
+            m_command.lfLineEnds = true;
+            return true;
+        }
+        std::string value;
+        if (Matches(argument, "-s", "--sign", value))
+            return m_command.sign = value, true;
+        const bool quoting = m_command.action == Action::Quote;
+        if (quoting && Matches(argument, "-w", "--width", value))
+            return ReadNumber(argument, value, m_command.width);
+        if (!quoting && Matches(argument, "-n", "--levels", value))
+            return ReadNumber(argument, value, m_command.levels);
+        if (!m_error.empty())
+            return false;
+        return Fail("unknown option '" + argument + "'");
+    }
+
+    // Accepts "-x VALUE", "-xVALUE", "--long VALUE" and "--long=VALUE".
+    bool Matches(const std::string& argument, const char* shortName, const char* longName,
+                 std::string& value)
+    {
+        const std::string shortOption = shortName;
+        const std::string longOption = longName;
+        if (argument == shortOption || argument == longOption)
+        {
+            if (m_index + 1 >= m_argc)
+                return Fail("option '" + argument + "' needs a value");
+            value = m_argv[++m_index];
+            return true;
+        }
+        if (argument.compare(0, longOption.size() + 1, longOption + "=") == 0)
+        {
+            value = argument.substr(longOption.size() + 1);
+            return true;
+        }
+        if (argument.size() > 2 && argument.compare(0, 2, shortOption) == 0)
+        {
+            value = argument.substr(2);
+            return true;
+        }
+        return false;
+    }
+
+    bool ReadNumber(const std::string& option, const std::string& value, int& number)
+    {
+        if (!ParseInt(value, number))
+            return Fail("option '" + option + "' needs a whole number that fits an int, not '" +
+                        value + "'");
+        return true;
+    }
+
+    bool Fail(std::string reason)
+    {
+        m_error = std::move(reason);
+        return false;
+    }
+
+    int m_argc;
+    const char* const* m_argv;
+    Command& m_command;
+    std::string& m_error;
+    int m_index = 0;
+};
+
+} // namespace
+
+bool ParseCommandLine(int argc, const char* const* argv, Command& command, std::string& error)
+{
+    command = Command{};
+    error.clear();
+    if (argc < 1)
+    {
+        error = "missing action: quote or unquote";
+        return false;
+    }
+    const std::string action = argv[0];
+    if (action == "-h" || action == "--help")
+        return command.action = Action::Help, true;
+    if (action == "--version")
+        return command.action = Action::Version, true;
+    if (action == "quote")
+        command.action = Action::Quote;
+    else if (action == "unquote")
+        command.action = Action::Unquote;
+    else
+    {
+        error = "unknown action '" + action + "': use quote or unquote";
+        return false;
+    }
+    return ArgumentReader(argc, argv, command, error).ReadAll();
+}
+
+} // namespace tessel
