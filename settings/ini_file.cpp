@@ -1,0 +1,53 @@
+#include "settings/ini_file.h"
+
+#include "settings/leading_integer.h"
+
+#include <windows.h>
+
+namespace tessel
+{
+namespace
+{
+
+// A 256-byte buffer read with a size limit of 255: at most 254 characters come back.
+constexpr DWORD kValueBufferSize = 256;
+constexpr DWORD kValueSizeLimit = 255;
+
+} // namespace
+
+std::string IniReadString(const char* section, const char* key, const std::string& defaultValue,
+                          const std::string& path)
+{
+    // An empty path means no settings file was set up; the platform would take it as a name in
+    // the Windows folder.
+    if (path.empty())
+        return defaultValue.substr(0, kValueSizeLimit - 1);
+    // The last byte is never written, so the buffer always holds a terminated string.
+    char buffer[kValueBufferSize] = {};
+    GetPrivateProfileStringA(section, key, defaultValue.c_str(), buffer, kValueSizeLimit,
+                             path.c_str());
+    return buffer;
+}
+
+int IniReadInt(const char* section, const char* key, int defaultValue, const std::string& path)
+{
+    // Read as text with the default's text as default, so that a key with an empty value reads
+    // as 0 and only an absent key gives the default.
+    return ParseLeadingInteger(IniReadString(section, key, std::to_string(defaultValue), path));
+}
+
+void IniWriteString(const char* section, const char* key, const std::string& value,
+                    const std::string& path)
+{
+    if (path.empty())
+        return;
+    // A failed write is not reported: the dialog carries on as if it had succeeded.
+    WritePrivateProfileStringA(section, key, value.c_str(), path.c_str());
+}
+
+void IniWriteInt(const char* section, const char* key, int value, const std::string& path)
+{
+    IniWriteString(section, key, std::to_string(value), path); // as "%d" formats it
+}
+
+} // namespace tessel
