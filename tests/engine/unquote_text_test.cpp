@@ -1,5 +1,6 @@
 #include "engine/quote_text.h"
 #include "engine/unquote_text.h"
+#include "tests/engine/unquote_reference.h"
 
 #include <gtest/gtest.h>
 
@@ -74,25 +75,6 @@ TEST(UnquoteText, UndoesQuoteOfOneShortLine)
     EXPECT_EQ(UnquoteText(QuoteText(u"hello", u"> ", 60), u"> ", 1), u"hello\r\n");
 }
 
-// The passes exactly as written out: in each, every CR LF followed by the sign loses the sign
-// (the search resumes right after the CR LF that stays), then the front loses one.
-std::u16string UnquoteByPasses(std::u16string text, const std::u16string& sign, int levels)
-{
-    if (sign.empty())
-        return text;
-    for (int level = 0; level < levels; ++level)
-    {
-        for (std::size_t pos = 0; (pos = text.find(u"\r\n" + sign, pos)) != std::u16string::npos;)
-        {
-            text.erase(pos + 2, sign.size());
-            pos += 2;
-        }
-        if (text.compare(0, sign.size(), sign) == 0)
-            text.erase(0, sign.size());
-    }
-    return text;
-}
-
 // Random texts and signs over a small alphabet that makes matches, line ends and partial
 // matches frequent; the engine's one-walk and stop-early paths must agree with the passes.
 TEST(UnquoteText, AgreesWithPassByPassRemoval)
@@ -110,7 +92,7 @@ TEST(UnquoteText, AgreesWithPassByPassRemoval)
         const std::u16string text = randomString(24);
         const std::u16string sign = randomString(3);
         const int levels = static_cast<int>(random() % 5);
-        ASSERT_EQ(UnquoteText(text, sign, levels), UnquoteByPasses(text, sign, levels))
+        ASSERT_EQ(UnquoteText(text, sign, levels), test::UnquoteByPasses(text, sign, levels))
             << "round " << round;
     }
 }
