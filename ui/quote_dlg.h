@@ -1,0 +1,64 @@
+#pragma once
+// The modal "Quote/Unquote Selected Text" dialog: the user picks quote or unquote mode, a sign
+// and a width or level count; on OK the choices are checked and stored and the engine runs on
+// the input text.
+
+#include "settings/quote_options.h"
+#include "settings/string_list.h"
+#include "ui/framework/combo_box.h"
+#include "ui/framework/dialog.h"
+#include "ui/resource.h"
+
+#include <string>
+
+namespace tessel
+{
+
+class CQuoteDlg : public CDialog
+{
+  public:
+    enum
+    {
+        IDD = IDD_QUOTE
+    };
+
+    CQuoteDlg();
+    ~CQuoteDlg() override;
+
+    void SetInputText(std::wstring text) { m_strInputText = std::move(text); }
+    // Valid only after DoModal returned 1.
+    const std::wstring& GetResultText() const { return m_strResultText; }
+
+  protected:
+    const MessageMap& GetMessageMap() const override;
+    void DoDataExchange() override;
+    BOOL PreTranslateMessage(MSG* message) override;
+    BOOL OnInitDialog() override;
+
+  private:
+    void OnClose() {}
+    void OnConfirm();
+    void OnDismiss() { EndDialog(0); }
+    void OnQuoteMode() { ShowMode(kQuoteMode); }
+    void OnUnquoteMode() { ShowMode(kUnquoteMode); }
+
+    static constexpr int kQuoteMode = 0;
+    static constexpr int kUnquoteMode = 1;
+
+    void ShowMode(int mode);
+    void FillSignBox(CComboBox& box, const std::string& lastSign);
+    // The message of the first value of the chosen mode that is out of range, or 0.
+    UINT ValidationMessage() const;
+    void ShowValidationMessage(UINT textId) const;
+    void StoreChoices();
+
+    QuoteOptions m_options; // mode, wrapWidth and unquoteLevels are read at initialisation
+    CStringList m_history;
+    std::wstring m_strInputText;
+    std::wstring m_strResultText;
+    HACCEL m_hAccel = nullptr; // from the resources: freed with the module, not by us
+    CComboBox m_cbRemoveSign;
+    CComboBox m_cbAddSign;
+};
+
+} // namespace tessel
