@@ -55,11 +55,13 @@ HRESULT Invoke(IDispatch* object, const wchar_t* name, WORD flags,
 
 HRESULT AsObject(const _variant_t& value, ComPtr<IDispatch>* result)
 {
-    if (value.vt == VT_DISPATCH && value.pdispVal != nullptr)
-        return value.pdispVal->QueryInterface(IID_PPV_ARGS(result->ReleaseAndGetAddressOf()));
-    if (value.vt == VT_UNKNOWN && value.punkVal != nullptr)
-        return value.punkVal->QueryInterface(IID_PPV_ARGS(result->ReleaseAndGetAddressOf()));
-    return E_NOINTERFACE;
+    result->Reset();
+    const bool isObject = value.vt == VT_DISPATCH || value.vt == VT_UNKNOWN;
+    if (!isObject || value.punkVal == nullptr)
+        return S_FALSE;
+    if (FAILED(value.punkVal->QueryInterface(IID_PPV_ARGS(result->ReleaseAndGetAddressOf()))))
+        return S_FALSE;
+    return S_OK;
 }
 
 } // namespace
@@ -103,6 +105,13 @@ HRESULT CallObjectMethod(IDispatch* object, const wchar_t* name,
     _variant_t value;
     RETURN_IF_FAILED(CallMethod(object, name, arguments, &value));
     return AsObject(value, result);
+}
+
+HRESULT QueryHostInterface(IUnknown* object, const IID& iid, ComPtr<IDispatch>* result)
+{
+    result->Reset();
+    RETURN_HR_IF_NULL(E_NOINTERFACE, object);
+    return object->QueryInterface(iid, reinterpret_cast<void**>(result->ReleaseAndGetAddressOf()));
 }
 
 HRESULT GetStringProperty(IDispatch* object, const wchar_t* name, _bstr_t* result)

@@ -20,11 +20,15 @@ HRESULT PutProperty(IDispatch* object, const wchar_t* name, const _variant_t& va
 HRESULT CallMethod(IDispatch* object, const wchar_t* name,
                    std::initializer_list<_variant_t> arguments, _variant_t* result = nullptr);
 
-// GetProperty for an object-valued property; a null or non-object result gives E_NOINTERFACE.
+// For object-valued members: S_OK with the object, S_FALSE with null when the member gave no
+// object (null, empty or not an object), or the call's failure.
 HRESULT GetObjectProperty(IDispatch* object, const wchar_t* name, ComPtr<IDispatch>* result);
-// CallMethod for a method that returns an object; a null or non-object result gives E_NOINTERFACE.
 HRESULT CallObjectMethod(IDispatch* object, const wchar_t* name,
                          std::initializer_list<_variant_t> arguments, ComPtr<IDispatch>* result);
+
+// QueryInterface for one of the host's interfaces, kept as IDispatch since every call on it is
+// late-bound. A null object gives E_NOINTERFACE.
+HRESULT QueryHostInterface(IUnknown* object, const IID& iid, ComPtr<IDispatch>* result);
 HRESULT GetStringProperty(IDispatch* object, const wchar_t* name, _bstr_t* result);
 HRESULT GetLongProperty(IDispatch* object, const wchar_t* name, long* result);
 HRESULT GetBoolProperty(IDispatch* object, const wchar_t* name, bool* result);

@@ -1,0 +1,96 @@
+#include "addin/event_sink.h"
+
+#include "addin/host_iids.h"
+
+#include <array>
+
+namespace tessel
+{
+namespace
+{
+
+// Names longer than this (in the ANSI code page, terminator included) match nothing.
+constexpr int kNameBufferSize = 512;
+
+} // namespace
+
+STDMETHODIMP EventSink::QueryInterface(REFIID riid, void** object)
+{
+    if (object == nullptr)
+        return E_POINTER;
+    *object = nullptr;
+    if (!IsEqualIID(riid, m_eventInterface) && !IsEqualIID(riid, IID_IUnknown) &&
+        !IsEqualIID(riid, IID_IDispatch))
+        return E_NOINTERFACE;
+    *object = static_cast<IDispatch*>(this);
+    AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP_(ULONG) EventSink::AddRef()
+{
+    return static_cast<ULONG>(++m_cRef);
+}
+
+STDMETHODIMP_(ULONG) EventSink::Release()
+{
+    const LONG count = --m_cRef;
+    if (count == 0)
+        delete this;
+    return static_cast<ULONG>(count);
+}
+
+STDMETHODIMP EventSink::GetTypeInfoCount(UINT* count)
+{
+    if (count == nullptr)
+        return E_POINTER;
+    *count = 0;
+    return S_OK;
+}
+
+STDMETHODIMP EventSink::GetTypeInfo(UINT, LCID, ITypeInfo** typeInfo)
+{
+    if (typeInfo == nullptr)
+        return E_POINTER;
+    *typeInfo = nullptr;
+    return E_FAIL;
+}
+
+STDMETHODIMP EventSink::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT nameCount, LCID,
+                                      DISPID* ids)
+{
+    if (!IsEqualIID(riid, IID_NULL))
+        return DISP_E_UNKNOWNINTERFACE;
+    if (ids == nullptr || names == nullptr)
+        return E_POINTER;
+    if (nameCount != 1)
+        return E_INVALIDARG;
+    std::array<char, kNameBufferSize> name{};
+    const bool fits =
+        names[0] != nullptr && WideCharToMultiByte(CP_ACP, 0, names[0], -1, name.data(),
+                                                   kNameBufferSize, nullptr, nullptr) != 0;
+    if (!fits || lstrcmpA(name.data(), "Click") != 0)
+        return DISP_E_UNKNOWNNAME;
+    ids[0] = host::kButtonClickEvent;
+    return S_OK;
+}
+
+void EventSink::Advise(IUnknown* source)
+{
+    ComPtr<IConnectionPointContainer> container;
+    if (source == nullptr || FAILED(source->QueryInterface(IID_PPV_ARGS(&container))))
+        return;
+    if (SUCCEEDED(container->FindConnectionPoint(m_eventInterface, &m_pConnectionPoint)))
+        m_pConnectionPoint->Advise(static_cast<IDispatch*>(this), &m_dwCookie);
+}
+
+void EventSink::Unadvise()
+{
+    if (!m_pConnectionPoint)
+        return;
+    // Detach first: the connection point's release of this sink may come back into Release.
+    const ComPtr<IConnectionPoint> point = std::move(m_pConnectionPoint);
+    point->Unadvise(m_dwCookie);
+}
+
+} // namespace tessel

@@ -1,0 +1,47 @@
+#pragma once
+// The common part of the add-in's two per-window event sinks (the quote item's Click and the
+// window's Close): a plain IUnknown/IDispatch object that subscribes itself at a connection
+// point of one event interface. The host calls it late-bound by dispatch identifier, so there is
+// no type information; the name lookup knows only "Click".
+//
+// The reference count is a plain integer: the host calls sinks on its user-interface thread
+// only. The object frees itself when the count drops to zero.
+
+#include "win/com.h"
+
+namespace tessel
+{
+
+class EventSink : public IDispatch
+{
+  public:
+    // IUnknown: the event interface, IUnknown and IDispatch, in that order.
+    STDMETHODIMP QueryInterface(REFIID riid, void** object) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+
+    // IDispatch without type information.
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
+    STDMETHODIMP GetTypeInfo(UINT index, LCID locale, ITypeInfo** typeInfo) override;
+    STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT nameCount, LCID locale,
+                               DISPID* ids) override;
+
+    // Subscribes to the source's events; without a connection point nothing happens.
+    void Advise(IUnknown* source);
+    // Cancels the subscription; a second call does nothing.
+    void Unadvise();
+
+  protected:
+    explicit EventSink(const IID& eventInterface) : m_eventInterface(eventInterface) {}
+    virtual ~EventSink() = default;
+    EventSink(const EventSink&) = delete;
+    EventSink& operator=(const EventSink&) = delete;
+
+  private:
+    const IID& m_eventInterface;
+    LONG m_cRef = 0;
+    ComPtr<IConnectionPoint> m_pConnectionPoint;
+    DWORD m_dwCookie = 0;
+};
+
+} // namespace tessel

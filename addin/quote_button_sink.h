@@ -1,0 +1,29 @@
+#pragma once
+// Receives the Click events of one message window's "&Quote/Unquote Selected Text" item and
+// runs the quote command for each.
+
+#include "addin/event_sink.h"
+
+namespace tessel
+{
+
+class QuoteButtonSink final : public EventSink
+{
+  public:
+    // A new sink with no references yet; the creator takes the first one.
+    static QuoteButtonSink* Create(IDispatch* application, IDispatch* editMessageButton);
+
+    // Click (dispatch identifier 1, two arguments) runs the quote command and returns its
+    // status; the arguments themselves are not used.
+    STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID locale, WORD flags, DISPPARAMS* parameters,
+                        VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
+
+  private:
+    QuoteButtonSink(IDispatch* application, IDispatch* editMessageButton);
+    ~QuoteButtonSink() override;
+
+    ComPtr<IDispatch> m_spApp;
+    ComPtr<IDispatch> m_spEditMessageButton; // may be null
+};
+
+} // namespace tessel
