@@ -1,0 +1,34 @@
+#pragma once
+// The server module: one per process. It knows the DLL's instance handle, counts the reasons to
+// keep the DLL loaded, and owns the two locks that guard first-time initialisation. DllMain
+// calls ModuleStartup on process attach and ModuleShutdown on process detach.
+
+#include "win/unique_handle.h"
+
+#include <windows.h>
+
+namespace tessel
+{
+
+// The module whose resources (type library, version) and file path the server uses: the DLL
+// once it has started up; in a test program, whatever the test set (usually the program).
+HINSTANCE ModuleInstance();
+void SetModuleInstance(HINSTANCE instance);
+
+// Live objects, a class factory held from outside and LockServer(TRUE) calls each hold one
+// lock; the DLL may be unloaded only at zero. Changed by interlocked operations only.
+void ModuleLock();
+void ModuleUnlock();
+LONG ModuleLockCount();
+
+// Serialises the first creation of the class factory.
+CriticalSection& ClassEntryLock();
+// Serialises the first loading of type information.
+CriticalSection& TypeInfoLock();
+
+// Process attach: records the instance handle and starts with no locks.
+void ModuleStartup(HINSTANCE instance);
+// Process detach: releases what the module cached (type information).
+void ModuleShutdown();
+
+} // namespace tessel
