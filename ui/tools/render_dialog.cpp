@@ -5,6 +5,7 @@
 // Usage: tessel_render_dialog quote|about OUTPUT.bmp
 
 #include "settings/data_paths.h"
+#include "ui/about_dlg.h"
 #include "ui/quote_dlg.h"
 #include "win/unique_handle.h"
 
@@ -92,7 +93,7 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
     if (++g_ticks < 3)
         return;
     g_written = WriteBitmap(dialog, g_output);
-    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); // both dialogs end on the standard cancel
 }
 
 } // namespace
@@ -117,6 +118,11 @@ int main(int argc, char** argv)
     if (which == "quote")
     {
         tessel::CQuoteDlg dialog;
+        dialog.DoModal();
+    }
+    else if (which == "about")
+    {
+        tessel::CAboutDlg dialog;
         dialog.DoModal();
     }
     else

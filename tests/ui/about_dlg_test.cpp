@@ -1,0 +1,217 @@
+#include "ui/about_dlg.h"
+
+#include "hostsim/modal_driver.h"
+#include "tests/support/temp_folder.h"
+#include "tests/ui/scoped_temp_path.h"
+#include "tests/ui/ui_driving.h"
+#include "ui/web_page.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
+
+namespace tessel
+{
+namespace
+{
+
+using namespace tessel::test;
+
+constexpr char kProductPage[] = "https://tessel.example/addins#tessel";
+constexpr char kAddinsPage[] = "https://tessel.example/addins";
+
+// What the dialog asked the shell to do, instead of starting a browser.
+struct ShellCall
+{
+    HWND window;
+    std::string verb, file;
+    const char* parameters;
+    const char* folder;
+    int show;
+
+    bool operator==(const ShellCall& o) const
+    {
+        return window == o.window && verb == o.verb && file == o.file &&
+               parameters == o.parameters && folder == o.folder && show == o.show;
+    }
+};
+
+void PrintTo(const ShellCall& c, std::ostream* out)
+{
+    *out << "(" << c.window << ", \"" << c.verb << "\", \"" << c.file << "\", "
+         << static_cast<const void*>(c.parameters) << ", " << static_cast<const void*>(c.folder)
+         << ", " << c.show << ")";
+}
+
+std::vector<ShellCall> g_shellCalls;
+
+HINSTANCE WINAPI RecordShellCall(HWND window, LPCSTR verb, LPCSTR file, LPCSTR parameters,
+                                 LPCSTR folder, INT show)
+{
+    g_shellCalls.push_back({window, verb != nullptr ? verb : "(null)", file != nullptr ? file : "",
+                            parameters, folder, show});
+    return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(33)); // what success looks like
+}
+
+class AboutDialogTest : public testing::Test
+{
+  protected:
+    AboutDialogTest() : m_redirect(m_temp.Path())
+    {
+        g_shellCalls.clear();
+        m_previousShell = SetShellExecuteFunction(&RecordShellCall);
+    }
+    ~AboutDialogTest() override { SetShellExecuteFunction(m_previousShell); }
+
+    // The About dialog has no caption.
+    void OnDialog(std::string description, std::function<void(HWND)> act)
+    {
+        m_driver.Expect(std::move(description), hostsim::DialogWithCaption(""), std::move(act));
+    }
+    void ExpectStillOpenThenClose()
+    {
+        OnDialog("still open, close it", [this](HWND dialog) {
+            m_stillOpen = IsWindowVisible(dialog) != FALSE;
+            PostClick(dialog, IDC_ABOUT_CLOSE);
+        });
+    }
+
+    INT_PTR Run()
+    {
+        const INT_PTR result = m_dialog.DoModal();
+        EXPECT_EQ(m_driver.Pending(), std::vector<std::string>{});
+        EXPECT_EQ(m_driver.Rescued(), std::vector<std::string>{});
+        // LoadAnimatedCursor's temporary file is gone again.
+        EXPECT_EQ(FolderEntries(m_temp.Path()), std::vector<std::string>{});
+        return result;
+    }
+
+    TempFolder m_temp;
+    ScopedTempPath m_redirect;
+    ShellExecuteFunction m_previousShell = nullptr;
+    hostsim::ModalDriver m_driver;
+    CAboutDlg m_dialog;
+    bool m_stillOpen = false;
+};
+
+TEST_F(AboutDialogTest, ShowsTitleVersionAndTheAnimationWithTheFocusOnTheFirstButton)
+{
+    std::string text;
+    HCURSOR shown = nullptr;
+    int focus = 0;
+    OnDialog("look, then close", [&](HWND dialog) {
+        text = ItemText(dialog, IDC_ABOUT_TEXT);
+        shown = reinterpret_cast<HCURSOR>(
+            SendDlgItemMessageW(dialog, IDC_ABOUT_ANIMATION, STM_GETIMAGE, IMAGE_CURSOR, 0));
+        focus = FocusedControlId(dialog);
+        PostClick(dialog, IDC_ABOUT_CLOSE);
+    });
+
+    EXPECT_EQ(Run(), IDOK);
+    EXPECT_EQ(text.rfind("Custom Tessel for Outlook\nVersion " TESSEL_TEST_VERSION "\n", 0), 0u)
+        << text;
+    EXPECT_NE(shown, nullptr);
+    EXPECT_EQ(shown, m_dialog.GetAnimatedCursor());
+    EXPECT_EQ(focus, IDC_PRODUCT_PAGE);
+    EXPECT_EQ(g_shellCalls, std::vector<ShellCall>{});
+}
+
+struct Ignored
+{
+    const char* name;
+    int focus; // 0: where the dialog put it
+    UINT key;  // 0: a close request instead of a key
+};
+
+void PrintTo(const Ignored& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+const Ignored kIgnored[] = {
+    {"EnterOnTheFocusedWebButton", 0, VK_RETURN},
+    {"EnterOnTheFocusedCloseButton", IDC_ABOUT_CLOSE, VK_RETURN},
+    {"Esc", 0, VK_ESCAPE},
+    {"EscOnTheCloseButton", IDC_ABOUT_CLOSE, VK_ESCAPE},
+    {"CloseRequest", 0, 0},
+};
+
+class AboutDialogIgnores : public AboutDialogTest, public testing::WithParamInterface<Ignored>
+{
+};
+
+TEST_P(AboutDialogIgnores, StaysOpenAndOpensNoPage)
+{
+    const Ignored& c = GetParam();
+    OnDialog("press", [&](HWND dialog) {
+        if (c.focus != 0)
+            FocusControl(dialog, c.focus);
+        if (c.key != 0)
+            PostKey(GetFocus(), c.key);
+        else
+            PostMessageW(dialog, WM_CLOSE, 0, 0);
+    });
+    ExpectStillOpenThenClose();
+
+    EXPECT_EQ(Run(), IDOK);
+    EXPECT_TRUE(m_stillOpen);
+    EXPECT_EQ(g_shellCalls, std::vector<ShellCall>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, AboutDialogIgnores, testing::ValuesIn(kIgnored),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct Closing
+{
+    const char* name;
+    std::function<void(HWND)> act;
+};
+
+void PrintTo(const Closing& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+const Closing kClosings[] = {
+    {"Click", [](HWND dialog) { PostClick(dialog, IDC_ABOUT_CLOSE); }},
+    {"Mnemonic", [](HWND) { PostKey(GetFocus(), 'C'); }},
+    {"SpaceOnTheFocusedButton",
+     [](HWND dialog) {
+         FocusControl(dialog, IDC_ABOUT_CLOSE);
+         PostKey(GetFocus(), VK_SPACE);
+     }},
+};
+
+class AboutDialogCloses : public AboutDialogTest, public testing::WithParamInterface<Closing>
+{
+};
+
+TEST_P(AboutDialogCloses, ThroughItsCloseButton)
+{
+    OnDialog("close", GetParam().act);
+    EXPECT_EQ(Run(), IDOK);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, AboutDialogCloses, testing::ValuesIn(kClosings),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(AboutDialogTest, WebButtonsOpenTheirPagesMaximizedAndLeaveTheDialogOpen)
+{
+    OnDialog("press both web buttons", [](HWND dialog) {
+        PostClick(dialog, IDC_PRODUCT_PAGE);
+        PostClick(dialog, IDC_ADDINS_PAGE);
+    });
+    ExpectStillOpenThenClose();
+
+    EXPECT_EQ(Run(), IDOK);
+    EXPECT_TRUE(m_stillOpen);
+    const std::vector<ShellCall> expected = {
+        {nullptr, "open", kProductPage, nullptr, nullptr, SW_SHOWMAXIMIZED},
+        {nullptr, "open", kAddinsPage, nullptr, nullptr, SW_SHOWMAXIMIZED},
+    };
+    EXPECT_EQ(g_shellCalls, expected);
+}
+
+} // namespace
+} // namespace tessel
