@@ -21,11 +21,6 @@ struct CursorCase
     bool loads;
 };
 
-void PrintTo(const CursorCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
-
 class LoadAnimatedCursorTest : public testing::TestWithParam<CursorCase>
 {
 };

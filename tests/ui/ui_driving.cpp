@@ -77,16 +77,6 @@ void SetItemText(HWND dialog, int id, const std::string& text)
     SetDlgItemTextA(dialog, id, text.c_str());
 }
 
-bool IsItemEnabled(HWND dialog, int id)
-{
-    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
-}
-
-bool IsItemChecked(HWND dialog, int id)
-{
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
-
 std::vector<std::string> ComboItems(HWND dialog, int id)
 {
     std::vector<std::string> items;

@@ -29,8 +29,6 @@ int FocusedControlId(HWND dialog);
 
 std::string ItemText(HWND dialog, int id);
 void SetItemText(HWND dialog, int id, const std::string& text);
-bool IsItemEnabled(HWND dialog, int id);
-bool IsItemChecked(HWND dialog, int id);
 std::vector<std::string> ComboItems(HWND dialog, int id);
 
 // A message box's text, and whether it shows the system's exclamation icon.
