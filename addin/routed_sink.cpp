@@ -1,0 +1,96 @@
+#include "addin/routed_sink.h"
+
+#include "addin/addin_object.h"
+#include "addin/host_iids.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace tessel
+{
+namespace
+{
+
+// Unpacks an event's arguments, which DISPPARAMS hold last one first, in declared order and
+// calls the handler. Returns false when an argument is not of the declared type.
+using RouteCall = bool (*)(Addin& addin, const DISPPARAMS& parameters);
+
+struct EventRoute
+{
+    int sinkNumber;
+    DISPID id;
+    UINT argumentCount;
+    RouteCall call;
+};
+
+VARIANT& Argument(const DISPPARAMS& parameters, UINT declaredIndex)
+{
+    return parameters.rgvarg[parameters.cArgs - 1 - declaredIndex];
+}
+
+// NewInspector(Inspector: VT_DISPATCH)
+bool CallNewInspector(Addin& addin, const DISPPARAMS& parameters)
+{
+    _variant_t inspector;
+    if (FAILED(VariantChangeType(&inspector, &Argument(parameters, 0), 0, VT_DISPATCH)))
+        return false;
+    addin.OnNewInspector(inspector.pdispVal);
+    return true;
+}
+
+// Click(Ctrl: VT_DISPATCH, CancelDefault: VT_BOOL by reference)
+bool CallAboutClick(Addin& addin, const DISPPARAMS& parameters)
+{
+    _variant_t control;
+    if (FAILED(VariantChangeType(&control, &Argument(parameters, 0), 0, VT_DISPATCH)))
+        return false;
+    VARIANT& cancel = Argument(parameters, 1);
+    if (cancel.vt != (VT_BOOL | VT_BYREF))
+        return false;
+    addin.OnAboutClick(control.pdispVal, cancel.pboolVal);
+    return true;
+}
+
+// Consulted by both sinks, in this order.
+const EventRoute kEventRoutes[] = {
+    {1, host::kNewInspectorEvent, 1, &CallNewInspector}, // InspectorsEvents.NewInspector
+    {2, host::kButtonClickEvent, 2, &CallAboutClick},    // the About item's Click
+};
+
+} // namespace
+
+STDMETHODIMP RoutedSink::QueryInterface(REFIID riid, void** object)
+{
+    if (object == nullptr)
+        return E_POINTER;
+    *object = nullptr;
+    if (!IsEqualIID(riid, m_eventInterface) && !IsEqualIID(riid, IID_IUnknown) &&
+        !IsEqualIID(riid, IID_IDispatch))
+        return E_NOINTERFACE;
+    *object = static_cast<IDispatch*>(this);
+    AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP RoutedSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* parameters, VARIANT*,
+                                EXCEPINFO*, UINT*)
+{
+    const auto route = std::find_if(std::begin(kEventRoutes), std::end(kEventRoutes),
+                                    [&](const EventRoute& entry) {
+                                        return entry.sinkNumber == m_sinkNumber && entry.id == id;
+                                    });
+    if (route == std::end(kEventRoutes))
+        return S_OK;
+    // The host sends the declared arguments; anything else is refused rather than guessed at.
+    if (parameters == nullptr)
+        return E_POINTER;
+    if (parameters->cArgs != route->argumentCount || parameters->cNamedArgs != 0)
+        return DISP_E_BADPARAMCOUNT;
+    // The handler may run a modal dialog; the object must outlive it.
+    const ComPtr<IUnknown> keepAlive(&m_ownerUnknown);
+    if (!route->call(m_owner, *parameters))
+        return DISP_E_TYPEMISMATCH;
+    return S_OK;
+}
+
+} // namespace tessel
