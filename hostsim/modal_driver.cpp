@@ -88,6 +88,11 @@ void ModalDriver::Expect(std::string description, std::function<bool(HWND)> matc
     Expect(Step{std::move(description), std::move(matches), std::move(act)});
 }
 
+void ModalDriver::Always(Step step)
+{
+    m_standing.push_back(std::move(step));
+}
+
 std::vector<std::string> ModalDriver::Pending() const
 {
     std::vector<std::string> pending;
@@ -116,6 +121,11 @@ void ModalDriver::Poll()
     }
     for (HWND window : windows)
     {
+        if (IsWindow(window) && IsWindowVisible(window) && TryStanding(window))
+            return;
+    }
+    for (HWND window : windows)
+    {
         if (IsWindow(window) && IsWindowVisible(window) && WindowClassName(window) == "#32770")
         {
             WatchUnexpected(window);
@@ -134,6 +144,20 @@ bool ModalDriver::TryStep(HWND window)
     m_waitingWindow = nullptr;
     step.act(window);
     return true;
+}
+
+bool ModalDriver::TryStanding(HWND window)
+{
+    for (const Step& standing : m_standing)
+    {
+        if (!standing.matches(window))
+            continue;
+        const Step step = standing; // the action may add standing steps
+        m_waitingWindow = nullptr;
+        step.act(window);
+        return true;
+    }
+    return false;
 }
 
 void ModalDriver::WatchUnexpected(HWND window)

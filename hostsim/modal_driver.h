@@ -44,6 +44,10 @@ class ModalDriver
     void Expect(std::string description, std::function<bool(HWND)> matches,
                 std::function<void(HWND)> act);
 
+    // A step that stays: tried on every tick after the queued steps, for a kind of window that
+    // may come any number of times (every message box, say).
+    void Always(Step step);
+
     // Steps still waiting for their window.
     std::vector<std::string> Pending() const;
 
@@ -58,10 +62,12 @@ class ModalDriver
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
     void Poll();
     bool TryStep(HWND window);
+    bool TryStanding(HWND window);
     void WatchUnexpected(HWND window);
 
     UINT_PTR m_timer = 0;
     std::deque<Step> m_steps;
+    std::vector<Step> m_standing;
     std::chrono::milliseconds m_patience{5000};
     std::function<void(HWND)> m_rescue;
     std::vector<std::string> m_rescued;

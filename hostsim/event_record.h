@@ -1,0 +1,71 @@
+#pragma once
+// What happened in the host, in order: what the host did (opened, activated, closed a window,
+// clicked a button), what the add-in did to it (subscriptions, menu items added, changed and
+// deleted, text written, items saved) and what the scripted user answered. Each event has a
+// stable one-line text form, which is also the transcript that the demo program prints.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace tessel::hostsim
+{
+
+enum class EventKind
+{
+    OpenInspector,  // host: a new message window, NewInspector fired
+    Activate,       // host: another window became the active one
+    CloseInspector, // host: a message window closed, Close fired
+    Click,          // host: a menu item was clicked, Click fired
+    Advise,         // add-in: subscribed to an event interface
+    Unadvise,       // add-in: cancelled a subscription
+    Add,            // add-in: added a menu item
+    Put,            // add-in: set a property of a menu item
+    Delete,         // add-in: deleted a menu item
+    WriteText,      // add-in: wrote text over an editor's selection
+    Save,           // add-in: saved an item
+    MessageBox,     // user: answered a message box
+    Dialog,         // user: answered the Quote/Unquote dialog
+};
+
+// Fields that an event kind does not use stay empty.
+struct Event
+{
+    explicit Event(EventKind eventKind = EventKind::OpenInspector) : kind(eventKind) {}
+
+    EventKind kind;
+    std::wstring window; // "Explorer", "Inspector 2", "Inspectors", "Application"
+    std::wstring menu;   // the menu of a menu item: "&Format" ("" for the menu bar itself)
+    std::wstring item;   // the menu item: its caption then, or "#position" while it has none
+    std::wstring name;   // Put: the property; Advise, Unadvise: the event interface;
+                         // MessageBox, Dialog: the window's caption
+    std::wstring value;  // Put: the new value as written in the line; WriteText: the text;
+                         // MessageBox: its text; Dialog: the answer; Add: its arguments;
+                         // OpenInspector: class and editor; Save: the item's class
+};
+
+// put Inspector 1 > &Format > #12 Caption = "&Quote/Unquote Selected Text", and the like.
+std::wstring Line(const Event& event);
+// Text in double quotes, with backslash, quote and control characters escaped (\r, \n, \t,
+// \xNN), so that every event fits on one line.
+std::wstring Quoted(const std::wstring& text);
+
+class EventRecord
+{
+  public:
+    void Add(Event event) { m_events.push_back(std::move(event)); }
+    void Clear() { m_events.clear(); }
+
+    const std::vector<Event>& Events() const { return m_events; }
+    std::vector<Event> Of(EventKind kind) const;
+    std::size_t Count(EventKind kind) const;
+    std::vector<std::wstring> Lines() const;
+    std::vector<std::wstring> Lines(EventKind kind) const;
+    // All lines, each ended by "\n".
+    std::wstring Text() const;
+
+  private:
+    std::vector<Event> m_events;
+};
+
+} // namespace tessel::hostsim

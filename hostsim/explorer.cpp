@@ -1,0 +1,34 @@
+#include "hostsim/explorer.h"
+
+#include "hostsim/command_bars.h"
+#include "hostsim/iids.h"
+
+namespace tessel::hostsim
+{
+
+MemberTable<Explorer> Explorer::Members()
+{
+    using T = Explorer;
+    static const Member<T> members[] = {
+        {L"CommandBars", 1, &T::GetCommandBars, nullptr, 0, 0},
+    };
+    return {members, std::size(members)};
+}
+
+Explorer::Explorer(std::shared_ptr<HostState> state)
+    : Automation(state, L"Explorer", L"Explorer", {kIID_Explorer}),
+      m_bars(MakeObject<CommandBars>(state, L"Explorer",
+                                     state->options.explorerMenuBar
+                                         ? *state->options.explorerMenuBar
+                                         : DefaultExplorerMenuBar()))
+{
+}
+
+HRESULT Explorer::GetCommandBars(const Arguments&, _variant_t* result)
+{
+    return ReturnObject(m_bars.Get(), result);
+}
+
+Explorer::~Explorer() = default;
+
+} // namespace tessel::hostsim

@@ -1,0 +1,400 @@
+#include "hostsim/host.h"
+
+#include "hostsim/application.h"
+#include "hostsim/command_bar_control.h"
+#include "hostsim/command_bar_controls.h"
+#include "hostsim/command_bars.h"
+#include "hostsim/explorer.h"
+#include "hostsim/html_document.h"
+#include "hostsim/html_selection.h"
+#include "hostsim/iids.h"
+#include "hostsim/inspector.h"
+#include "hostsim/inspectors.h"
+#include "hostsim/item.h"
+#include "hostsim/main_window.h"
+#include "win/ansi.h"
+
+#include <stdexcept>
+
+namespace tessel::hostsim
+{
+namespace
+{
+
+template <class T> bool HasMember(const std::wstring& member)
+{
+    const MemberTable<T> table = T::Members();
+    for (std::size_t i = 0; i < table.count; ++i)
+        if (member == table.members[i].name)
+            return true;
+    return false;
+}
+
+struct KindRow
+{
+    const wchar_t* kind;
+    bool (*hasMember)(const std::wstring& member);
+    bool firesEvents;
+};
+
+const KindRow kKinds[] = {
+    {L"Application", &HasMember<Application>, false},
+    {L"Explorer", &HasMember<Explorer>, false},
+    {L"Inspectors", &HasMember<Inspectors>, true},
+    {L"Inspector", &HasMember<Inspector>, true},
+    {L"MailItem", &HasMember<Item>, false},
+    {L"AppointmentItem", &HasMember<Item>, false},
+    {L"ContactItem", &HasMember<Item>, false},
+    {L"TaskItem", &HasMember<Item>, false},
+    {L"JournalItem", &HasMember<Item>, false},
+    {L"NoteItem", &HasMember<Item>, false},
+    {L"PostItem", &HasMember<Item>, false},
+    {L"CommandBars", &HasMember<CommandBars>, false},
+    {L"CommandBar", &HasMember<CommandBar>, false},
+    {L"CommandBarControls", &HasMember<CommandBarControls>, false},
+    {L"CommandBarButton", &HasMember<CommandBarControl>, true},
+    {L"CommandBarPopup", &HasMember<CommandBarControl>, false},
+    {L"HTMLDocument", &HasMember<HtmlDocument>, false},
+    {L"HTMLSelection", &HasMember<HtmlSelection>, false},
+    {L"HTMLTxtRange", &HasMember<HtmlTxtRange>, false},
+    {L"HTMLControlRange", &HasMember<HtmlControlRange>, false},
+};
+
+const KindRow& KnownKind(const std::wstring& kind)
+{
+    for (const KindRow& row : kKinds)
+        if (kind == row.kind)
+            return row;
+    throw std::invalid_argument("hostsim has no object kind " + WideToAnsi(kind));
+}
+
+void CheckMember(const std::wstring& kind, const std::wstring& member)
+{
+    const KindRow& row = KnownKind(kind);
+    const bool connection =
+        member == L"FindConnectionPoint" || member == L"Advise" || member == L"Unadvise";
+    if (row.hasMember(member) || (connection && row.firesEvents))
+        return;
+    throw std::invalid_argument("hostsim has no member " + WideToAnsi(member) + " of " +
+                                WideToAnsi(kind));
+}
+
+std::wstring EditorName(EditorKind editor)
+{
+    switch (editor)
+    {
+        case EditorKind::Text:
+            return L"plain text editor";
+        case EditorKind::Html:
+            return L"HTML editor";
+        case EditorKind::Rtf:
+            return L"RTF editor";
+        case EditorKind::Word:
+            return L"Word editor";
+    }
+    return L"editor " + std::to_wstring(static_cast<int>(editor));
+}
+
+MenuItemState StateOf(const CommandBarControl& control)
+{
+    return {control.Caption(),   control.Enabled(), control.Visible(),  control.IsPopup(),
+            control.Temporary(), control.Added(),   control.SinkCount()};
+}
+
+VARIANT DispatchArgument(IDispatch* object)
+{
+    VARIANT argument;
+    argument.vt = VT_DISPATCH;
+    argument.pdispVal = object;
+    return argument;
+}
+
+} // namespace
+
+Host::Host(HostOptions options)
+    : m_state(std::make_shared<HostState>(std::move(options))),
+      m_application(MakeObject<hostsim::Application>(m_state))
+{
+}
+
+Host::~Host()
+{
+    Shutdown();
+}
+
+void Host::ShowMainWindow(const std::wstring& title)
+{
+    m_mainWindow = CreateMainWindow(title);
+    if (!m_mainWindow)
+        throw std::runtime_error("hostsim cannot create the main window (no display?)");
+}
+
+void Host::DestroyMainWindow()
+{
+    m_mainWindow.reset();
+}
+
+hostsim::Application& Host::App() const
+{
+    if (m_application == nullptr)
+        throw std::logic_error("hostsim: the host has shut down");
+    return *m_application.Get();
+}
+
+ComPtr<IDispatch> Host::Application() const
+{
+    return ComPtr<IDispatch>(&App());
+}
+
+WindowId Host::OpenInspector(const InspectorSpec& spec)
+{
+    if (spec.selectionStart > spec.selectionEnd || spec.selectionEnd > spec.text.size())
+        throw std::invalid_argument("hostsim: selection outside the text");
+    Inspectors& inspectors = App().AllInspectors();
+    const int id = m_state->nextInspector++;
+    const ComPtr<Inspector> inspector = MakeObject<Inspector>(m_state, id, spec);
+    inspectors.Add(inspector);
+
+    Event event{EventKind::OpenInspector};
+    event.window = inspector->Label();
+    event.value = (inspector->CurrentItem() ? inspector->CurrentItem()->MessageClass()
+                                            : std::wstring(L"no item")) +
+                  L", " + EditorName(spec.editor);
+    m_state->record.Add(std::move(event));
+    inspectors.Events().Fire(kDispNewInspector, {DispatchArgument(inspector.Get())});
+    if (spec.activate && inspectors.Find(id) != nullptr)
+        Activate(WindowId{id});
+    return WindowId{id};
+}
+
+WindowId Host::OpenInspector(ItemSpec item, EditorKind editor, std::wstring text,
+                             std::size_t selectionStart, std::size_t selectionEnd)
+{
+    InspectorSpec spec;
+    spec.item = std::move(item);
+    spec.editor = editor;
+    spec.text = std::move(text);
+    spec.selectionStart = selectionStart;
+    spec.selectionEnd = selectionEnd;
+    return OpenInspector(spec);
+}
+
+Inspector& Host::InspectorAt(WindowId inspector) const
+{
+    Inspector* found = App().AllInspectors().Find(inspector.value);
+    if (found == nullptr)
+        throw std::invalid_argument("hostsim: no open inspector " +
+                                    std::to_string(inspector.value));
+    return *found;
+}
+
+Delivery Host::CloseInspector(WindowId window)
+{
+    const ComPtr<Inspector> inspector(&InspectorAt(window));
+    Event event{EventKind::CloseInspector};
+    event.window = inspector->Label();
+    m_state->record.Add(std::move(event));
+    const Delivery delivery = inspector->Events().Fire(kDispClose, {});
+    App().AllInspectors().Remove(inspector.Get());
+    return delivery;
+}
+
+Delivery Host::Activate(WindowId window)
+{
+    Inspectors& inspectors = App().AllInspectors();
+    const ComPtr<Inspector> target(window == kExplorer ? nullptr : &InspectorAt(window));
+    const ComPtr<Inspector> previous(inspectors.Active());
+    if (previous.Get() == target.Get()) // mingw-w64's ComPtr has no operator==
+        return {};
+    Event event{EventKind::Activate};
+    event.window = target ? target->Label() : std::wstring(L"Explorer");
+    m_state->record.Add(std::move(event));
+    Delivery delivery;
+    if (previous)
+        delivery = previous->Events().Fire(kDispDeactivate, {});
+    inspectors.SetActive(target.Get());
+    if (target)
+        delivery = target->Events().Fire(kDispActivate, {});
+    return delivery;
+}
+
+Delivery Host::Maximize(WindowId window)
+{
+    const ComPtr<Inspector> inspector(&InspectorAt(window));
+    VARIANT_BOOL cancelFlag = VARIANT_FALSE;
+    VARIANT cancel;
+    cancel.vt = VT_BOOL | VT_BYREF;
+    cancel.pboolVal = &cancelFlag;
+    Delivery delivery = inspector->Events().Fire(kDispBeforeMaximize, {cancel});
+    delivery.cancel = cancelFlag != VARIANT_FALSE;
+    return delivery;
+}
+
+ComPtr<IDispatch> Host::InspectorObject(WindowId inspector) const
+{
+    return ComPtr<IDispatch>(&InspectorAt(inspector));
+}
+
+std::vector<WindowId> Host::OpenInspectors() const
+{
+    std::vector<WindowId> open;
+    for (const auto& inspector : App().AllInspectors().Open())
+        open.push_back(WindowId{inspector->Id()});
+    return open;
+}
+
+std::optional<WindowId> Host::ActiveInspector() const
+{
+    const Inspector* active = App().AllInspectors().Active();
+    if (active == nullptr)
+        return std::nullopt;
+    return WindowId{active->Id()};
+}
+
+std::wstring Host::EditorText(WindowId inspector) const
+{
+    return InspectorAt(inspector).Document().Text();
+}
+
+std::pair<std::size_t, std::size_t> Host::EditorSelection(WindowId inspector) const
+{
+    const HtmlDocument& document = InspectorAt(inspector).Document();
+    return {document.SelectionStart(), document.SelectionEnd()};
+}
+
+void Host::Select(WindowId inspector, std::size_t start, std::size_t end, SelectionKind kind)
+{
+    HtmlDocument& document = InspectorAt(inspector).Document();
+    if (start > end || end > document.Text().size())
+        throw std::invalid_argument("hostsim: selection outside the text");
+    document.Select(start, end, kind);
+}
+
+CommandBarControls* Host::Menu(WindowId window, int menu) const
+{
+    CommandBars& bars =
+        window == kExplorer ? App().MainExplorer().Bars() : InspectorAt(window).Bars();
+    return menu > 0 ? bars.Menu(static_cast<std::size_t>(menu)) : nullptr;
+}
+
+std::vector<MenuItemState> Host::MenuItems(WindowId window, int menu) const
+{
+    std::vector<MenuItemState> items;
+    if (const CommandBarControls* controls = Menu(window, menu))
+        for (std::size_t position = 1; position <= controls->Count(); ++position)
+            items.push_back(StateOf(*controls->At(position)));
+    return items;
+}
+
+std::vector<std::wstring> Host::MenuCaptions(WindowId window, int menu) const
+{
+    std::vector<std::wstring> captions;
+    for (const MenuItemState& item : MenuItems(window, menu))
+        captions.push_back(item.caption);
+    return captions;
+}
+
+std::optional<MenuItemState> Host::FindMenuItem(WindowId window, int menu,
+                                                const std::wstring& caption) const
+{
+    for (const MenuItemState& item : MenuItems(window, menu))
+        if (item.caption == caption)
+            return item;
+    return std::nullopt;
+}
+
+CommandBarControl* Host::FindButton(WindowId window, int menu, const std::wstring& caption) const
+{
+    if (const CommandBarControls* controls = Menu(window, menu))
+        for (std::size_t position = 1; position <= controls->Count(); ++position)
+        {
+            CommandBarControl* control = controls->At(position);
+            if (!control->IsPopup() && control->Caption() == caption)
+                return control;
+        }
+    throw std::invalid_argument("hostsim: no button " + WideToAnsi(caption) + " in menu " +
+                                std::to_string(menu));
+}
+
+Delivery Host::Click(WindowId window, int menu, const std::wstring& caption)
+{
+    const ComPtr<CommandBarControl> button(FindButton(window, menu, caption));
+    m_state->record.Add(button->Locate(EventKind::Click));
+    return button->Click();
+}
+
+std::size_t Host::InspectorsSinkCount() const
+{
+    return App().AllInspectors().Events().SinkCount();
+}
+
+std::size_t Host::InspectorSinkCount(WindowId inspector) const
+{
+    return InspectorAt(inspector).Events().SinkCount();
+}
+
+EventRecord& Host::Record()
+{
+    return m_state->record;
+}
+
+const EventRecord& Host::Record() const
+{
+    return m_state->record;
+}
+
+int Host::Calls(const std::wstring& kind, const std::wstring& member) const
+{
+    return m_state->faults.Calls(kind, member);
+}
+
+void Host::FailCall(const std::wstring& kind, const std::wstring& member, HRESULT hr, Access access)
+{
+    CheckMember(kind, member);
+    m_state->faults.FailCall(kind, member, hr, access);
+}
+
+void Host::ReturnValue(const std::wstring& kind, const std::wstring& member,
+                       const _variant_t& value)
+{
+    CheckMember(kind, member);
+    m_state->faults.ReturnValue(kind, member, value);
+}
+
+void Host::ReturnNull(const std::wstring& kind, const std::wstring& member)
+{
+    ReturnValue(kind, member, _variant_t(static_cast<IDispatch*>(nullptr)));
+}
+
+void Host::HideMember(const std::wstring& kind, const std::wstring& member)
+{
+    CheckMember(kind, member);
+    m_state->faults.HideMember(kind, member);
+}
+
+void Host::RefuseInterface(const std::wstring& kind, REFIID iid)
+{
+    KnownKind(kind);
+    m_state->faults.RefuseInterface(kind, iid);
+}
+
+void Host::ClearFaults()
+{
+    m_state->faults.Clear();
+}
+
+void Host::Shutdown()
+{
+    // Each source is held while it lets go of its sinks: a sink's release may free the very
+    // object the source belongs to, or others on the list.
+    std::vector<ComPtr<IConnectionPointContainer>> sources;
+    for (EventSource* source : m_state->eventSources)
+        sources.emplace_back(source);
+    for (const auto& source : sources)
+        static_cast<EventSource*>(source.Get())->DisconnectAll();
+    sources.clear();
+    m_application.Reset();
+    m_mainWindow.reset();
+}
+
+} // namespace tessel::hostsim

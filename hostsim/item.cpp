@@ -1,0 +1,102 @@
+#include "hostsim/item.h"
+
+#include "hostsim/iids.h"
+
+#include <cwchar>
+
+namespace tessel::hostsim
+{
+namespace
+{
+
+struct ItemKindRow
+{
+    ItemKind kind;
+    const wchar_t* objectKind;
+    const IID* iid;
+    const wchar_t* messageClass;
+};
+
+const ItemKindRow kItemKinds[] = {
+    {ItemKind::Mail, L"MailItem", &kIID_MailItem, L"IPM.Note"},
+    {ItemKind::Appointment, L"AppointmentItem", &kIID_AppointmentItem, L"IPM.Appointment"},
+    {ItemKind::Contact, L"ContactItem", &kIID_ContactItem, L"IPM.Contact"},
+    {ItemKind::Task, L"TaskItem", &kIID_TaskItem, L"IPM.Task"},
+    {ItemKind::Journal, L"JournalItem", &kIID_JournalItem, L"IPM.Activity"},
+    {ItemKind::StickyNote, L"NoteItem", &kIID_NoteItem, L"IPM.StickyNote"},
+    {ItemKind::Post, L"PostItem", &kIID_PostItem, L"IPM.Post"},
+};
+
+const ItemKindRow& RowOf(ItemKind kind)
+{
+    for (const ItemKindRow& row : kItemKinds)
+        if (row.kind == kind)
+            return row;
+    return kItemKinds[0];
+}
+
+} // namespace
+
+const wchar_t* ItemObjectKind(ItemKind kind)
+{
+    return RowOf(kind).objectKind;
+}
+
+const wchar_t* DefaultMessageClass(ItemKind kind)
+{
+    return RowOf(kind).messageClass;
+}
+
+MemberTable<Item> Item::Members()
+{
+    using T = Item;
+    static const Member<T> members[] = {
+        {L"MessageClass", 1, &T::GetMessageClass, nullptr, 0, 0},
+        {L"EntryID", 2, &T::GetEntryId, nullptr, 0, 0},
+        {L"Subject", 3, &T::GetSubject, nullptr, 0, 0},
+        {L"Save", 4, &T::Save, nullptr, 0, 0},
+    };
+    return {members, std::size(members)};
+}
+
+Item::Item(std::shared_ptr<HostState> state, const std::wstring& window, const ItemSpec& spec)
+    : Automation(state, RowOf(spec.kind).objectKind, window + L" > item", {*RowOf(spec.kind).iid}),
+      m_window(window),
+      m_messageClass(spec.messageClass.empty() ? RowOf(spec.kind).messageClass : spec.messageClass),
+      m_entryId(spec.entryId), m_subject(spec.subject)
+{
+}
+
+HRESULT Item::GetMessageClass(const Arguments&, _variant_t* result)
+{
+    return ReturnString(m_messageClass, result);
+}
+
+HRESULT Item::GetEntryId(const Arguments&, _variant_t* result)
+{
+    return ReturnString(m_entryId, result);
+}
+
+HRESULT Item::GetSubject(const Arguments&, _variant_t* result)
+{
+    return ReturnString(m_subject, result);
+}
+
+HRESULT Item::Save(const Arguments&, _variant_t*)
+{
+    if (m_entryId.empty())
+    {
+        wchar_t entryId[40];
+        std::swprintf(entryId, 40, L"00000000%016X", State().nextEntryId++);
+        m_entryId = entryId;
+    }
+    Event event{EventKind::Save};
+    event.window = m_window;
+    event.value = m_messageClass;
+    State().record.Add(std::move(event));
+    return S_OK;
+}
+
+Item::~Item() = default;
+
+} // namespace tessel::hostsim

@@ -1,0 +1,40 @@
+#pragma once
+// The item an inspector shows. Every kind has MessageClass, EntryID, Subject and Save; each
+// answers its own interface, and only a mail item answers _MailItem. Saving an item that was
+// never saved gives it an entry identifier, as the store does.
+
+#include "hostsim/automation_object.h"
+#include "hostsim/host_options.h"
+
+namespace tessel::hostsim
+{
+
+class Item final : public Automation<Item>
+{
+  public:
+    // window: "Inspector 2", for the record. kind must not be ItemKind::None.
+    Item(std::shared_ptr<HostState> state, const std::wstring& window, const ItemSpec& spec);
+    static MemberTable<Item> Members();
+
+    const std::wstring& MessageClass() const { return m_messageClass; }
+    const std::wstring& EntryId() const { return m_entryId; }
+
+  private:
+    ~Item() override;
+    HRESULT GetMessageClass(const Arguments& arguments, _variant_t* result);
+    HRESULT GetEntryId(const Arguments& arguments, _variant_t* result);
+    HRESULT GetSubject(const Arguments& arguments, _variant_t* result);
+    HRESULT Save(const Arguments& arguments, _variant_t* result);
+
+    std::wstring m_window;
+    std::wstring m_messageClass;
+    std::wstring m_entryId;
+    std::wstring m_subject;
+};
+
+// The object kind of an item kind ("MailItem", "AppointmentItem", ...), as failure rules name it.
+const wchar_t* ItemObjectKind(ItemKind kind);
+// The message class an item of this kind has unless the test gives another.
+const wchar_t* DefaultMessageClass(ItemKind kind);
+
+} // namespace tessel::hostsim
