@@ -1,0 +1,77 @@
+#pragma once
+// A scripted user for the host's modal windows, built on ModalDriver: answers message boxes
+// (recording their caption and text in the host's record, then pressing OK) and the
+// Quote/Unquote dialog. It knows the dialog only by its caption and control ids:
+// 205 "&Quote Selected Text", 206 "&Unquote Selected Text" (push-like radio buttons), 207 the
+// sign to add, 208 the width, 209 the sign to remove, 210 the levels, 211 "&OK", 212 "&Cancel".
+//
+//     ScriptedUser user(host);
+//     user.ExpectQuoteDialog(QuoteAnswer::Quote(L"> ", 60));
+//     host.Click(message, 5, L"&Quote/Unquote Selected Text");
+//     EXPECT_TRUE(user.Pending().empty());
+
+#include "hostsim/modal_driver.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tessel::hostsim
+{
+
+class Host;
+
+inline constexpr char kQuoteDialogCaption[] = "Quote/Unquote Selected Text";
+
+struct QuoteAnswer
+{
+    enum class Choice
+    {
+        Quote,
+        Unquote,
+        Cancel,
+    };
+    Choice choice = Choice::Cancel;
+    std::wstring sign;   // typed into the sign box of the chosen mode
+    std::wstring number; // typed into the width or levels box, as text (may be invalid)
+
+    static QuoteAnswer Quote(std::wstring sign, int width);
+    static QuoteAnswer Unquote(std::wstring sign, int levels);
+    static QuoteAnswer Cancel() { return {}; }
+};
+
+// A dialog-class window that is a message box: its text in the static 0xFFFF, only buttons and
+// statics as children.
+bool IsMessageBox(HWND window);
+
+class ScriptedUser
+{
+  public:
+    // The host must outlive the user. One user (one ModalDriver) per thread at a time.
+    explicit ScriptedUser(Host& host);
+    ScriptedUser(const ScriptedUser&) = delete;
+    ScriptedUser& operator=(const ScriptedUser&) = delete;
+
+    // The next modal window is a message box: record it and press OK.
+    void ExpectMessageBox();
+    // The next modal window is the Quote/Unquote dialog: look at it (if asked), choose the
+    // mode, type the sign and the number, and press OK; or press Cancel.
+    void ExpectQuoteDialog(QuoteAnswer answer, std::function<void(HWND)> look = {});
+    // From now on, any message box that no expected step takes is recorded and answered.
+    void AnswerEveryMessageBox();
+
+    std::vector<std::string> Pending() const { return m_driver.Pending(); }
+    // Windows that no step took in time and that were closed by force (Cancel).
+    const std::vector<std::string>& Rescued() const { return m_driver.Rescued(); }
+    ModalDriver& Driver() { return m_driver; }
+
+  private:
+    void AnswerMessageBox(HWND box);
+
+    Host& m_host;
+    ModalDriver m_driver;
+};
+
+} // namespace tessel::hostsim
