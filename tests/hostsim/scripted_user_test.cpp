@@ -1,0 +1,185 @@
+// The scripted user: message boxes are recorded and answered, and the Quote/Unquote dialog is
+// filled in by control id. The dialog here is a stand-in with the real one's caption and ids,
+// built from an in-memory template, which reports what it was given.
+
+#include "hostsim/host.h"
+#include "hostsim/scripted_user.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace tessel::hostsim
+{
+namespace
+{
+
+class DialogTemplate
+{
+  public:
+    DialogTemplate(const wchar_t* caption, WORD controls)
+    {
+        Dword(WS_POPUP | WS_CAPTION | DS_MODALFRAME);
+        Dword(0);
+        m_words.push_back(controls);
+        Words({0, 0, 240, 190});
+        Words({0, 0}); // no menu, the standard dialog class
+        String(caption);
+    }
+
+    void Control(WORD id, WORD classAtom, DWORD style, const wchar_t* text, short y)
+    {
+        if (m_words.size() % 2 != 0)
+            m_words.push_back(0);
+        Dword(style | WS_CHILD | WS_VISIBLE);
+        Dword(0);
+        Words({10, static_cast<WORD>(y), 100, 14, id, 0xFFFF, classAtom});
+        String(text);
+        m_words.push_back(0); // no creation data
+    }
+
+    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(m_words.data()); }
+
+  private:
+    void Dword(DWORD value)
+    {
+        m_words.push_back(LOWORD(value));
+        m_words.push_back(HIWORD(value));
+    }
+    void Words(std::initializer_list<WORD> words) { m_words.insert(m_words.end(), words); }
+    void String(const wchar_t* text)
+    {
+        while (*text)
+            m_words.push_back(static_cast<WORD>(*text++));
+        m_words.push_back(0);
+    }
+
+    std::vector<WORD> m_words;
+};
+
+constexpr WORD kButton = 0x0080, kEdit = 0x0081, kComboBox = 0x0085;
+
+struct Given
+{
+    int mode = -1;
+    std::wstring addSign, width, removeSign, levels;
+};
+
+std::wstring ItemText(HWND dialog, int id)
+{
+    wchar_t text[256] = {};
+    GetDlgItemTextW(dialog, id, text, 256);
+    return text;
+}
+
+INT_PTR CALLBACK StandInProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG)
+    {
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        CheckDlgButton(dialog, 205, BST_CHECKED);
+        return TRUE;
+    }
+    if (message != WM_COMMAND)
+        return FALSE;
+    auto* given = reinterpret_cast<Given*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    switch (LOWORD(wParam))
+    {
+        case 205:
+        case 206:
+            CheckDlgButton(dialog, 205, LOWORD(wParam) == 205 ? BST_CHECKED : BST_UNCHECKED);
+            CheckDlgButton(dialog, 206, LOWORD(wParam) == 206 ? BST_CHECKED : BST_UNCHECKED);
+            return TRUE;
+        case 211:
+            given->mode = IsDlgButtonChecked(dialog, 206) == BST_CHECKED ? 1 : 0;
+            given->addSign = ItemText(dialog, 207);
+            given->width = ItemText(dialog, 208);
+            given->removeSign = ItemText(dialog, 209);
+            given->levels = ItemText(dialog, 210);
+            EndDialog(dialog, 1);
+            return TRUE;
+        case 212:
+            EndDialog(dialog, 0);
+            return TRUE;
+    }
+    return FALSE;
+}
+
+INT_PTR RunStandIn(Given* given)
+{
+    DialogTemplate dialog(L"Quote/Unquote Selected Text", 8);
+    const DWORD radio = BS_RADIOBUTTON | BS_PUSHLIKE;
+    dialog.Control(205, kButton, radio, L"&Quote Selected Text", 10);
+    dialog.Control(207, kComboBox, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, L"", 30);
+    dialog.Control(208, kEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, L"60", 50);
+    dialog.Control(206, kButton, radio, L"&Unquote Selected Text", 70);
+    dialog.Control(209, kComboBox, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, L"", 90);
+    dialog.Control(210, kEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, L"1", 110);
+    dialog.Control(211, kButton, BS_PUSHBUTTON | WS_TABSTOP, L"&OK", 130);
+    dialog.Control(212, kButton, BS_PUSHBUTTON | WS_TABSTOP, L"&Cancel", 150);
+    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), nullptr, StandInProc,
+                                   reinterpret_cast<LPARAM>(given));
+}
+
+TEST(HostsimScriptedUser, AnswersMessageBoxesAndRecordsThem)
+{
+    Host host;
+    {
+        ScriptedUser user(host);
+        user.ExpectMessageBox();
+        EXPECT_EQ(MessageBoxA(nullptr, "First line.\r\nSecond line.", "Caption", MB_OK), IDOK);
+        user.AnswerEveryMessageBox();
+        EXPECT_EQ(MessageBoxW(nullptr, L"Καλημέρα", L"Other", MB_OK | MB_ICONEXCLAMATION), IDOK);
+        EXPECT_EQ(MessageBoxW(nullptr, L"", L"Third", MB_OK), IDOK);
+        EXPECT_TRUE(user.Pending().empty());
+        EXPECT_TRUE(user.Rescued().empty());
+    }
+    EXPECT_EQ(host.Record().Lines(),
+              (std::vector<std::wstring>{
+                  L"message box \"Caption\": \"First line.\\r\\nSecond line.\"",
+                  L"message box \"Other\": \"Καλημέρα\"",
+                  L"message box \"Third\": \"\"",
+              }));
+}
+
+TEST(HostsimScriptedUser, FillsInTheQuoteDialogByControlId)
+{
+    const struct
+    {
+        QuoteAnswer answer;
+        INT_PTR result;
+        int mode;
+        std::wstring sign, number;
+        const wchar_t* line;
+    } cases[] = {
+        {QuoteAnswer::Quote(L"> ", 72), 1, 0, L"> ", L"72",
+         L"dialog \"Quote/Unquote Selected Text\": quote \"> \" 72, OK"},
+        {QuoteAnswer::Unquote(L"|", 3), 1, 1, L"|", L"3",
+         L"dialog \"Quote/Unquote Selected Text\": unquote \"|\" 3, OK"},
+        {QuoteAnswer::Cancel(), 0, -1, L"", L"", L"dialog \"Quote/Unquote Selected Text\": Cancel"},
+    };
+    for (const auto& c : cases)
+    {
+        Host host;
+        ScriptedUser user(host);
+        bool looked = false;
+        user.ExpectQuoteDialog(c.answer, [&](HWND dialog) {
+            looked = true;
+            EXPECT_FALSE(IsMessageBox(dialog));
+        });
+        Given given;
+        EXPECT_EQ(RunStandIn(&given), c.result) << c.line;
+        EXPECT_TRUE(looked);
+        EXPECT_EQ(given.mode, c.mode) << c.line;
+        EXPECT_EQ(c.mode == 1 ? given.removeSign : given.addSign, c.sign) << c.line;
+        if (c.mode >= 0)
+        {
+            EXPECT_EQ(c.mode == 1 ? given.levels : given.width, c.number) << c.line;
+        }
+        EXPECT_EQ(host.Record().Lines(), std::vector<std::wstring>{c.line});
+        EXPECT_TRUE(user.Pending().empty());
+    }
+}
+
+} // namespace
+} // namespace tessel::hostsim
