@@ -33,17 +33,17 @@ MemberTable<CommandBar> CommandBar::Members()
 }
 
 CommandBar::CommandBar(std::shared_ptr<HostState> state, const std::wstring& window,
-                       const MenuBarSpec& layout)
+                       const MenuBarLayout& layout)
     : Automation(state, L"CommandBar", window + L" > menu bar", {kIID_CommandBar}),
       m_controls(MakeObject<CommandBarControls>(state, window, L""))
 {
-    for (const MenuSpec& menu : layout)
+    for (const MenuLayout& menu : layout)
     {
         auto popup = MakeControl(state, menu.popup, menu.caption, true);
         m_controls->Append(popup);
         if (popup->Controls() == nullptr)
             continue;
-        for (const MenuItemSpec& item : menu.items)
+        for (const MenuItemLayout& item : menu.items)
             popup->Controls()->Append(MakeControl(state, item.popup, item.caption, item.enabled));
     }
 }
@@ -68,7 +68,7 @@ MemberTable<CommandBars> CommandBars::Members()
 }
 
 CommandBars::CommandBars(std::shared_ptr<HostState> state, const std::wstring& window,
-                         const MenuBarSpec& layout)
+                         const MenuBarLayout& layout)
     : Automation(state, L"CommandBars", window + L" > command bars", {kIID_CommandBars}),
       m_menuBar(MakeObject<CommandBar>(state, window, layout))
 {

@@ -14,7 +14,7 @@ class CommandBar final : public Automation<CommandBar>
 {
   public:
     CommandBar(std::shared_ptr<HostState> state, const std::wstring& window,
-               const MenuBarSpec& layout);
+               const MenuBarLayout& layout);
     static MemberTable<CommandBar> Members();
 
     CommandBarControls& Controls() const { return *m_controls.Get(); }
@@ -32,7 +32,7 @@ class CommandBars final : public Automation<CommandBars>
   public:
     // window: "Explorer" or "Inspector 2", for the record.
     CommandBars(std::shared_ptr<HostState> state, const std::wstring& window,
-                const MenuBarSpec& layout);
+                const MenuBarLayout& layout);
     static MemberTable<CommandBars> Members();
 
     CommandBar& MenuBar() const { return *m_menuBar.Get(); }

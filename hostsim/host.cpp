@@ -146,37 +146,37 @@ ComPtr<IDispatch> Host::Application() const
     return ComPtr<IDispatch>(&App());
 }
 
-WindowId Host::OpenInspector(const InspectorSpec& spec)
+WindowId Host::OpenInspector(const InspectorSetup& setup)
 {
-    if (spec.selectionStart > spec.selectionEnd || spec.selectionEnd > spec.text.size())
+    if (setup.selectionStart > setup.selectionEnd || setup.selectionEnd > setup.text.size())
         throw std::invalid_argument("hostsim: selection outside the text");
     Inspectors& inspectors = App().AllInspectors();
     const int id = m_state->nextInspector++;
-    const ComPtr<Inspector> inspector = MakeObject<Inspector>(m_state, id, spec);
+    const ComPtr<Inspector> inspector = MakeObject<Inspector>(m_state, id, setup);
     inspectors.Add(inspector);
 
     Event event{EventKind::OpenInspector};
     event.window = inspector->Label();
     event.value = (inspector->CurrentItem() ? inspector->CurrentItem()->MessageClass()
                                             : std::wstring(L"no item")) +
-                  L", " + EditorName(spec.editor);
+                  L", " + EditorName(setup.editor);
     m_state->record.Add(std::move(event));
     inspectors.Events().Fire(kDispNewInspector, {DispatchArgument(inspector.Get())});
-    if (spec.activate && inspectors.Find(id) != nullptr)
+    if (setup.activate && inspectors.Find(id) != nullptr)
         Activate(WindowId{id});
     return WindowId{id};
 }
 
-WindowId Host::OpenInspector(ItemSpec item, EditorKind editor, std::wstring text,
+WindowId Host::OpenInspector(ItemSetup item, EditorKind editor, std::wstring text,
                              std::size_t selectionStart, std::size_t selectionEnd)
 {
-    InspectorSpec spec;
-    spec.item = std::move(item);
-    spec.editor = editor;
-    spec.text = std::move(text);
-    spec.selectionStart = selectionStart;
-    spec.selectionEnd = selectionEnd;
-    return OpenInspector(spec);
+    InspectorSetup setup;
+    setup.item = std::move(item);
+    setup.editor = editor;
+    setup.text = std::move(text);
+    setup.selectionStart = selectionStart;
+    setup.selectionEnd = selectionEnd;
+    return OpenInspector(setup);
 }
 
 Inspector& Host::InspectorAt(WindowId inspector) const

@@ -79,10 +79,10 @@ class Host
     ComPtr<IDispatch> Application() const;
 
     // Opens a message window: it joins the Inspectors collection, NewInspector is fired (while
-    // the window is not yet the active one), and then, unless spec.activate is false, it becomes
+    // the window is not yet the active one), and then, unless setup.activate is false, it becomes
     // the active inspector. Throws for a selection outside the text.
-    WindowId OpenInspector(const InspectorSpec& spec = {});
-    WindowId OpenInspector(ItemSpec item, EditorKind editor, std::wstring text = {},
+    WindowId OpenInspector(const InspectorSetup& setup = {});
+    WindowId OpenInspector(ItemSetup item, EditorKind editor, std::wstring text = {},
                            std::size_t selectionStart = 0, std::size_t selectionEnd = 0);
     // Fires Close to the window's sinks, then takes it out of the collection and drops the
     // host's references to it. No other window becomes active.

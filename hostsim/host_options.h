@@ -33,7 +33,7 @@ enum class ItemKind
     Post,        // "IPM.Post"
 };
 
-struct ItemSpec
+struct ItemSetup
 {
     ItemKind kind = ItemKind::Mail;
     std::wstring messageClass{}; // empty: the kind's own class
@@ -73,48 +73,49 @@ struct EditMessageItem
     }
 };
 
-struct MenuItemSpec
+struct MenuItemLayout
 {
     std::wstring caption{};
     bool enabled = true;
     bool popup = false; // a submenu (empty) instead of a button
 };
 
-struct MenuSpec
+struct MenuLayout
 {
     std::wstring caption{};
-    std::vector<MenuItemSpec> items{};
+    std::vector<MenuItemLayout> items{};
     bool popup = true; // false: a plain button on the menu bar
 };
 
-using MenuBarSpec = std::vector<MenuSpec>;
+using MenuBarLayout = std::vector<MenuLayout>;
 
 // The client's menu bars: the main window's File, Edit, View, Go, Tools, Actions, Help; a
 // message window's File, Edit, View, Insert, Format, Tools, Actions, Help.
-MenuBarSpec DefaultExplorerMenuBar();
-MenuBarSpec DefaultInspectorMenuBar(int majorVersion, const EditMessageItem& editMessage);
+MenuBarLayout DefaultExplorerMenuBar();
+MenuBarLayout DefaultInspectorMenuBar(int majorVersion, const EditMessageItem& editMessage);
 // 10 for version 9, 11 for the others.
 int EditMessagePosition(int majorVersion);
 // The number before the first dot of a version text; 0 when there is none.
 int MajorVersion(const std::wstring& version);
 
-struct InspectorSpec
+struct InspectorSetup
 {
-    ItemSpec item{};
+    ItemSetup item{};
     EditorKind editor = EditorKind::Html;
     std::wstring text{}; // the editor's whole text, UTF-16
     std::size_t selectionStart = 0;
     std::size_t selectionEnd = 0; // equal to the start: a caret
     SelectionKind selection = SelectionKind::Text;
     EditMessageItem editMessage{};
-    std::optional<MenuBarSpec> menuBar{}; // replaces the default menus (editMessage is then unused)
-    bool activate = true;                 // becomes the active inspector after NewInspector
+    std::optional<MenuBarLayout>
+        menuBar{};        // replaces the default menus (editMessage is then unused)
+    bool activate = true; // becomes the active inspector after NewInspector
 };
 
 struct HostOptions
 {
     std::wstring version = L"11.0.5608";
-    std::optional<MenuBarSpec> explorerMenuBar{};
+    std::optional<MenuBarLayout> explorerMenuBar{};
 };
 
 } // namespace tessel::hostsim

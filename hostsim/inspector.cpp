@@ -25,19 +25,19 @@ MemberTable<Inspector> Inspector::Members()
     return {members, std::size(members)};
 }
 
-Inspector::Inspector(std::shared_ptr<HostState> state, int id, const InspectorSpec& spec)
+Inspector::Inspector(std::shared_ptr<HostState> state, int id, const InspectorSetup& setup)
     : Automation(state, L"Inspector", InspectorLabel(id), {kIID_Inspector}), m_id(id),
-      m_editor(spec.editor),
+      m_editor(setup.editor),
       m_bars(MakeObject<CommandBars>(
           state, Label(),
-          spec.menuBar ? *spec.menuBar
-                       : DefaultInspectorMenuBar(state->majorVersion, spec.editMessage))),
-      m_document(MakeObject<HtmlDocument>(state, Label(), spec.text, spec.selectionStart,
-                                          spec.selectionEnd, spec.selection)),
+          setup.menuBar ? *setup.menuBar
+                        : DefaultInspectorMenuBar(state->majorVersion, setup.editMessage))),
+      m_document(MakeObject<HtmlDocument>(state, Label(), setup.text, setup.selectionStart,
+                                          setup.selectionEnd, setup.selection)),
       m_events(*this, kDIID_InspectorEvents)
 {
-    if (spec.item.kind != ItemKind::None)
-        m_item = MakeObject<Item>(state, Label(), spec.item);
+    if (setup.item.kind != ItemKind::None)
+        m_item = MakeObject<Item>(state, Label(), setup.item);
     SetEventSource(&m_events);
 }
 

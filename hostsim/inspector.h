@@ -16,7 +16,7 @@ class Item;
 class Inspector final : public Automation<Inspector>
 {
   public:
-    Inspector(std::shared_ptr<HostState> state, int id, const InspectorSpec& spec);
+    Inspector(std::shared_ptr<HostState> state, int id, const InspectorSetup& setup);
     static MemberTable<Inspector> Members();
 
     int Id() const { return m_id; }

@@ -59,11 +59,12 @@ MemberTable<Item> Item::Members()
     return {members, std::size(members)};
 }
 
-Item::Item(std::shared_ptr<HostState> state, const std::wstring& window, const ItemSpec& spec)
-    : Automation(state, RowOf(spec.kind).objectKind, window + L" > item", {*RowOf(spec.kind).iid}),
-      m_window(window),
-      m_messageClass(spec.messageClass.empty() ? RowOf(spec.kind).messageClass : spec.messageClass),
-      m_entryId(spec.entryId), m_subject(spec.subject)
+Item::Item(std::shared_ptr<HostState> state, const std::wstring& window, const ItemSetup& setup)
+    : Automation(state, RowOf(setup.kind).objectKind, window + L" > item",
+                 {*RowOf(setup.kind).iid}),
+      m_window(window), m_messageClass(setup.messageClass.empty() ? RowOf(setup.kind).messageClass
+                                                                  : setup.messageClass),
+      m_entryId(setup.entryId), m_subject(setup.subject)
 {
 }
 

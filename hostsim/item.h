@@ -13,7 +13,7 @@ class Item final : public Automation<Item>
 {
   public:
     // window: "Inspector 2", for the record. kind must not be ItemKind::None.
-    Item(std::shared_ptr<HostState> state, const std::wstring& window, const ItemSpec& spec);
+    Item(std::shared_ptr<HostState> state, const std::wstring& window, const ItemSetup& setup);
     static MemberTable<Item> Members();
 
     const std::wstring& MessageClass() const { return m_messageClass; }

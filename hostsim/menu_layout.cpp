@@ -7,19 +7,19 @@ namespace tessel::hostsim
 namespace
 {
 
-MenuSpec EditMenu(int majorVersion, const EditMessageItem& editMessage)
+MenuLayout EditMenu(int majorVersion, const EditMessageItem& editMessage)
 {
-    MenuSpec menu{L"&Edit",
-                  {{L"&Undo"},
-                   {L"Cu&t"},
-                   {L"&Copy"},
-                   {L"&Paste"},
-                   {L"Paste &Special..."},
-                   {L"Cle&ar"},
-                   {L"Select A&ll"},
-                   {L"&Find..."},
-                   {L"Fi&nd Next"},
-                   {L"&Object"}}};
+    MenuLayout menu{L"&Edit",
+                    {{L"&Undo"},
+                     {L"Cu&t"},
+                     {L"&Copy"},
+                     {L"&Paste"},
+                     {L"Paste &Special..."},
+                     {L"Cle&ar"},
+                     {L"Select A&ll"},
+                     {L"&Find..."},
+                     {L"Fi&nd Next"},
+                     {L"&Object"}}};
     // Version 9 has one item fewer above Edit Message.
     if (majorVersion == 9)
         menu.items.erase(menu.items.begin() + 4);
@@ -60,7 +60,7 @@ int MajorVersion(const std::wstring& version)
     return major;
 }
 
-MenuBarSpec DefaultExplorerMenuBar()
+MenuBarLayout DefaultExplorerMenuBar()
 {
     return {
         {L"&File", {{L"&New"}, {L"&Open"}, {L"Save &As..."}, {L"&Print..."}, {L"E&xit"}}},
@@ -73,7 +73,7 @@ MenuBarSpec DefaultExplorerMenuBar()
     };
 }
 
-MenuBarSpec DefaultInspectorMenuBar(int majorVersion, const EditMessageItem& editMessage)
+MenuBarLayout DefaultInspectorMenuBar(int majorVersion, const EditMessageItem& editMessage)
 {
     return {
         {L"&File", {{L"&New"}, {L"&Save"}, {L"Save &As..."}, {L"&Print..."}, {L"&Close"}}},

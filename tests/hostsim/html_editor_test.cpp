@@ -48,7 +48,7 @@ TEST(HostsimHtmlEditor, ReadsAndReplacesTheSelectionInUtf16)
     {
         Host host;
         const WindowId window =
-            host.OpenInspector(ItemSpec{}, EditorKind::Html, c.text, c.start, c.end);
+            host.OpenInspector(ItemSetup{}, EditorKind::Html, c.text, c.start, c.end);
         const auto range = CreateRange(host, window);
         ASSERT_TRUE(Answers(range.Get(), kIID_IHTMLTxtRange)) << c.name;
         EXPECT_EQ(Text(range.Get(), L"text"), c.selected) << c.name;
