@@ -1,8 +1,10 @@
 #pragma once
-// The server module: one per process. It knows the DLL's instance handle, counts the reasons to
-// keep the DLL loaded, and owns the two locks that guard first-time initialisation. DllMain
-// calls ModuleStartup on process attach and ModuleShutdown on process detach.
+// The server module: one per process. It knows the DLL's instance handle and its class entry,
+// counts the reasons to keep the DLL loaded, and owns the two locks that guard first-time
+// initialisation. DllMain calls ModuleStartup on process attach and ModuleShutdown on process
+// detach; the exports DllGetClassObject and DllCanUnloadNow are answered here.
 
+#include "server/class_entry.h"
 #include "win/unique_handle.h"
 
 #include <windows.h>
@@ -26,9 +28,14 @@ CriticalSection& ClassEntryLock();
 // Serialises the first loading of type information.
 CriticalSection& TypeInfoLock();
 
-// Process attach: records the instance handle and starts with no locks.
-void ModuleStartup(HINSTANCE instance);
-// Process detach: releases what the module cached (type information).
+// Process attach: records the instance handle, attaches the class entry, starts with no locks.
+void ModuleStartup(HINSTANCE instance, ClassEntry& classEntry);
+// Process detach: releases the cached class factory, then the type information.
 void ModuleShutdown();
+
+// DllGetClassObject: the attached class's factory; CLASS_E_CLASSNOTAVAILABLE for other classes.
+HRESULT ModuleGetClassObject(REFCLSID clsid, REFIID riid, void** object);
+// DllCanUnloadNow: S_OK when nothing holds a lock on the module, otherwise S_FALSE.
+HRESULT ModuleCanUnloadNow();
 
 } // namespace tessel

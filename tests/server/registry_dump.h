@@ -1,0 +1,34 @@
+#pragma once
+// Registry trees as text, for comparing what registration left with what it should have left.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace tessel::test
+{
+
+// Every key and value at and below root\path, one line each, sorted. A key gives its path; a
+// value gives "path name = data" with "@" for the default value, strings in quotes and
+// 32-bit numbers as "dword:N". label stands for root in the lines (e.g. "HKCR"). Empty when the
+// key does not exist.
+std::vector<std::wstring> DumpRegistry(HKEY root, const std::wstring& path,
+                                       const std::wstring& label);
+
+// The names of the key's direct subkeys, sorted; empty when the key does not exist.
+std::vector<std::wstring> SubkeyNames(HKEY root, const std::wstring& path);
+
+bool KeyExists(HKEY root, const std::wstring& path);
+
+// Creates the key (and its parents); with a name, also writes that string value.
+void CreateKeyWithValue(HKEY root, const std::wstring& path, const wchar_t* name = nullptr,
+                        const wchar_t* text = L"");
+
+// Braced, upper-case text of a GUID, as the registry holds it.
+std::wstring GuidText(REFGUID guid);
+
+// The text with every occurrence of from replaced by to.
+std::wstring ReplaceAll(std::wstring text, const std::wstring& from, const std::wstring& to);
+
+} // namespace tessel::test
