@@ -117,12 +117,17 @@ void ExpectTesselLibrary(ITypeLib* library)
     EXPECT_TRUE(IsEqualGUID(ReferencedGuid(vtableSide.Get(), 0), IID_IDispatch));
 }
 
-TEST(TypeLibrary, FileBuiltFromTheIdlDescribesTheAddin)
+// The DLL yields the library through its "TYPELIB" resource; the .tlb file is the fallback.
+TEST(TypeLibrary, DescribesTheAddinInTheDllAndInTheFileBuiltFromTheIdl)
 {
-    ComPtr<ITypeLib> library;
-    ASSERT_EQ(LoadTypeLibEx(test::BesideTestProgram(L"tessel.tlb").c_str(), REGKIND_NONE, &library),
-              S_OK);
-    ExpectTesselLibrary(library.Get());
+    for (const wchar_t* file : {L"Tessel.dll", L"tessel.tlb"})
+    {
+        SCOPED_TRACE(file);
+        ComPtr<ITypeLib> library;
+        ASSERT_EQ(LoadTypeLibEx(test::BesideTestProgram(file).c_str(), REGKIND_NONE, &library),
+                  S_OK);
+        ExpectTesselLibrary(library.Get());
+    }
 }
 
 } // namespace

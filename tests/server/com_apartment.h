@@ -1,0 +1,25 @@
+#pragma once
+// COM initialised on this thread (single-threaded apartment) for the object's lifetime.
+
+#include <objbase.h>
+
+namespace tessel::test
+{
+
+class ComApartment
+{
+  public:
+    ComApartment() : m_status(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComApartment()
+    {
+        if (SUCCEEDED(m_status))
+            CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+  private:
+    HRESULT m_status;
+};
+
+} // namespace tessel::test
