@@ -132,23 +132,17 @@ TEST_F(DllRegistration, RegisteringAgainLeavesExactlyTheListedSubkeys)
     EXPECT_EQ(DumpAddinKeys(), ExpectedAddinKeys(m_dll.Path()));
 }
 
-TEST_F(DllRegistration, UnregisteringWhenNeverRegisteredKeepsOtherAddins)
+TEST_F(DllRegistration, UnregisteringKeepsOtherAddinsAndTheClassesKey)
 {
     test::CreateKeyWithValue(HKEY_CURRENT_USER, kAddinsKey + L"\\Other.Addin", L"FriendlyName",
                              L"Other");
+    EXPECT_EQ(m_dll.Unregister(), S_OK) << "never registered";
+    ASSERT_EQ(m_dll.Register(), S_OK);
     EXPECT_EQ(m_dll.Unregister(), S_OK);
+
+    EXPECT_EQ(test::SubkeyNames(HKEY_CURRENT_USER, kAddinsKey), Lines{L"Other.Addin"});
     EXPECT_EQ(StringValue(HKEY_CURRENT_USER, kAddinsKey + L"\\Other.Addin", L"FriendlyName"),
               L"Other");
-    EXPECT_TRUE(test::KeyExists(HKEY_CLASSES_ROOT, L"CLSID"));
-}
-
-TEST_F(DllRegistration, UnregisteringKeepsTheAddinsKeyOfOtherAddins)
-{
-    ASSERT_EQ(m_dll.Register(), S_OK);
-    test::CreateKeyWithValue(HKEY_CURRENT_USER, kAddinsKey + L"\\Other.Addin", L"FriendlyName",
-                             L"Other");
-    EXPECT_EQ(m_dll.Unregister(), S_OK);
-    EXPECT_EQ(test::SubkeyNames(HKEY_CURRENT_USER, kAddinsKey), Lines{L"Other.Addin"});
     EXPECT_EQ(DumpAddinKeys(), Lines{});
     EXPECT_TRUE(test::KeyExists(HKEY_CLASSES_ROOT, L"CLSID"));
 }

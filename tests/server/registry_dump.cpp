@@ -118,12 +118,4 @@ std::wstring GuidText(REFGUID guid)
     return text;
 }
 
-std::wstring ReplaceAll(std::wstring text, const std::wstring& from, const std::wstring& to)
-{
-    for (std::size_t at = text.find(from); at != std::wstring::npos;
-         at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
-
 } // namespace tessel::test

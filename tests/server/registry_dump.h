@@ -28,7 +28,4 @@ void CreateKeyWithValue(HKEY root, const std::wstring& path, const wchar_t* name
 // Braced, upper-case text of a GUID, as the registry holds it.
 std::wstring GuidText(REFGUID guid);
 
-// The text with every occurrence of from replaced by to.
-std::wstring ReplaceAll(std::wstring text, const std::wstring& from, const std::wstring& to);
-
 } // namespace tessel::test
