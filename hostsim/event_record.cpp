@@ -82,7 +82,7 @@ std::wstring Line(const Event& event)
             return L"write " + event.window + L" " + Quoted(event.value);
         case EventKind::Save:
             return L"save " + event.window + L" " + event.value;
-        case EventKind::MessageBox:
+        case EventKind::MessageBoxAnswered:
             return L"message box " + Quoted(event.name) + L": " + Quoted(event.value);
         case EventKind::Dialog:
             return L"dialog " + Quoted(event.name) + L": " + event.value;

@@ -24,7 +24,7 @@ enum class EventKind
     Delete,         // add-in: deleted a menu item
     WriteText,      // add-in: wrote text over an editor's selection
     Save,           // add-in: saved an item
-    MessageBox,     // user: answered a message box
+    MessageBoxAnswered, // user: answered a message box (not "MessageBox": windows.h defines that)
     Dialog,         // user: answered the Quote/Unquote dialog
 };
 

@@ -200,6 +200,14 @@ STDMETHODIMP EventSource::Point::Unadvise(DWORD cookie)
     return S_OK; // the sink's reference goes here, after the list is consistent again
 }
 
+std::vector<ComPtr<IDispatch>> EventSource::Sinks() const
+{
+    std::vector<ComPtr<IDispatch>> sinks;
+    for (const auto& subscription : m_point.m_sinks)
+        sinks.push_back(subscription.second);
+    return sinks;
+}
+
 STDMETHODIMP EventSource::Point::EnumConnections(IEnumConnections** connections)
 {
     RETURN_HR_IF_NULL(E_POINTER, connections);

@@ -48,6 +48,8 @@ class EventSource : public IConnectionPointContainer
     // their published order.
     Delivery Fire(DISPID id, std::initializer_list<VARIANT> arguments);
     std::size_t SinkCount() const { return m_point.m_sinks.size(); }
+    // The subscribed sinks, for calling one directly as the client would.
+    std::vector<ComPtr<IDispatch>> Sinks() const;
     // Releases every sink, as the client does when it ends.
     void DisconnectAll();
 

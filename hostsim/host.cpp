@@ -328,6 +328,18 @@ std::size_t Host::InspectorsSinkCount() const
     return App().AllInspectors().Events().SinkCount();
 }
 
+std::vector<ComPtr<IDispatch>> Host::InspectorsSinks() const
+{
+    return App().AllInspectors().Events().Sinks();
+}
+
+std::vector<ComPtr<IDispatch>> Host::ButtonSinks(WindowId window, int menu,
+                                                 const std::wstring& caption) const
+{
+    const EventSource* events = FindButton(window, menu, caption)->Events();
+    return events ? events->Sinks() : std::vector<ComPtr<IDispatch>>{};
+}
+
 std::size_t Host::InspectorSinkCount(WindowId inspector) const
 {
     return InspectorAt(inspector).Events().SinkCount();

@@ -112,6 +112,11 @@ class Host
     // sinks. The window does not become active by it.
     Delivery Click(WindowId window, int menu, const std::wstring& caption);
     std::size_t InspectorsSinkCount() const;
+    // The sinks subscribed to the Inspectors collection and to a menu button, so that a test
+    // can send them events the host itself would not.
+    std::vector<ComPtr<IDispatch>> InspectorsSinks() const;
+    std::vector<ComPtr<IDispatch>> ButtonSinks(WindowId window, int menu,
+                                               const std::wstring& caption) const;
     std::size_t InspectorSinkCount(WindowId inspector) const;
 
     // What happened, in order.

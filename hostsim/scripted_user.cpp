@@ -83,7 +83,7 @@ ScriptedUser::ScriptedUser(Host& host) : m_host(host)
 
 void ScriptedUser::AnswerMessageBox(HWND box)
 {
-    Event event{EventKind::MessageBox};
+    Event event{EventKind::MessageBoxAnswered};
     event.name = WideWindowText(box);
     event.value = WideWindowText(GetDlgItem(box, kMessageBoxTextId));
     m_host.Record().Add(std::move(event));

@@ -1,0 +1,98 @@
+#include "tests/addin/addin_in_host.h"
+
+#include "addin/connection_state.h"
+#include "addin/create_addin.h"
+#include "addin/event_sink.h"
+#include "hostsim/live_objects.h"
+#include "settings/data_paths.h"
+#include "win/ansi.h"
+
+namespace tessel::test
+{
+
+void AddinInHost::SetUp()
+{
+    m_comInitialised = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    ResetConnectionStateForTests();
+    m_sinksBefore = EventSink::LiveCount();
+}
+
+void AddinInHost::TearDown()
+{
+    ReleaseAll();
+    EXPECT_EQ(hostsim::LiveObjectCount(), 0u) << hostsim::DescribeLiveObjects();
+    EXPECT_EQ(EventSink::LiveCount(), m_sinksBefore) << "add-in sinks left alive";
+    ResetConnectionStateForTests();
+    if (m_comInitialised)
+        CoUninitialize();
+}
+
+void AddinInHost::ReleaseAll()
+{
+    if (m_host)
+    {
+        // As the client does when it ends: its windows close, then it drops its connections.
+        for (const hostsim::WindowId window : m_host->OpenInspectors())
+            m_host->CloseInspector(window);
+        m_host->Shutdown();
+    }
+    m_user.reset();
+    m_addin.Reset();
+    m_secondAddin.Reset();
+    m_host.reset();
+}
+
+HRESULT AddinInHost::Connect(hostsim::HostOptions options, const std::wstring& title)
+{
+    m_host = std::make_unique<hostsim::Host>(std::move(options));
+    m_user = std::make_unique<hostsim::ScriptedUser>(*m_host);
+    if (!title.empty())
+        m_host->ShowMainWindow(title);
+    EXPECT_EQ(CreateAddinInstance(nullptr, IID_IDTExtensibility2,
+                                  reinterpret_cast<void**>(m_addin.ReleaseAndGetAddressOf())),
+              S_OK);
+    const HRESULT hr =
+        m_addin->OnConnection(m_host->Application().Get(), ext_cm_Startup, nullptr, nullptr);
+    // The add-in puts its files beside its DLL, which in this test is the test program; keep
+    // every test's files apart.
+    if (!g_strIniPath.empty())
+    {
+        g_strIniPath = m_folder.File("Tessel.ini");
+        g_strHistoryPath = m_folder.File("TesselHistory.lst");
+    }
+    return hr;
+}
+
+HRESULT AddinInHost::ConnectAgain()
+{
+    EXPECT_EQ(CreateAddinInstance(nullptr, IID_IDTExtensibility2,
+                                  reinterpret_cast<void**>(m_secondAddin.ReleaseAndGetAddressOf())),
+              S_OK);
+    return m_secondAddin->OnConnection(m_host->Application().Get(), ext_cm_AfterStartup, nullptr,
+                                       nullptr);
+}
+
+hostsim::WindowId AddinInHost::OpenMessage(const std::wstring& text, hostsim::InspectorSetup spec)
+{
+    spec.text = text;
+    if (spec.selectionEnd == 0 && spec.selectionStart == 0)
+        spec.selectionEnd = text.size();
+    return m_host->OpenInspector(spec);
+}
+
+hostsim::Delivery AddinInHost::ClickQuote(hostsim::WindowId window)
+{
+    return m_host->Click(window, kQuoteMenu, kQuoteItem);
+}
+
+bool AddinInHost::HasQuoteItem(hostsim::WindowId window) const
+{
+    return m_host->FindMenuItem(window, kQuoteMenu, kQuoteItem).has_value();
+}
+
+std::wstring AddinInHost::RecordText() const
+{
+    return m_host->Record().Text();
+}
+
+} // namespace tessel::test
