@@ -12,7 +12,18 @@ namespace
 // Names longer than this (in the ANSI code page, terminator included) match nothing.
 constexpr int kNameBufferSize = 512;
 
+LONG g_liveSinks = 0;
+
 } // namespace
+
+EventSink::EventSink(const IID& eventInterface) : m_eventInterface(eventInterface)
+{
+    InterlockedIncrement(&g_liveSinks);
+}
+
+EventSink::~EventSink() { InterlockedDecrement(&g_liveSinks); }
+
+LONG EventSink::LiveCount() { return g_liveSinks; }
 
 STDMETHODIMP EventSink::QueryInterface(REFIID riid, void** object)
 {

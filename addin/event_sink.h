@@ -31,9 +31,12 @@ class EventSink : public IDispatch
     // Cancels the subscription; a second call does nothing.
     void Unadvise();
 
+    // Sinks of either kind not yet freed, for finding leaks.
+    static LONG LiveCount();
+
   protected:
-    explicit EventSink(const IID& eventInterface) : m_eventInterface(eventInterface) {}
-    virtual ~EventSink() = default;
+    explicit EventSink(const IID& eventInterface);
+    virtual ~EventSink();
     EventSink(const EventSink&) = delete;
     EventSink& operator=(const EventSink&) = delete;
 

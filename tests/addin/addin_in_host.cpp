@@ -10,6 +10,12 @@
 namespace tessel::test
 {
 
+HRESULT CreateAddinInstanceForTest(ComPtr<IDTExtensibility2>* addin)
+{
+    return CreateAddinInstance(nullptr, IID_IDTExtensibility2,
+                               reinterpret_cast<void**>(addin->ReleaseAndGetAddressOf()));
+}
+
 void AddinInHost::SetUp()
 {
     m_comInitialised = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
@@ -48,9 +54,7 @@ HRESULT AddinInHost::Connect(hostsim::HostOptions options, const std::wstring& t
     m_user = std::make_unique<hostsim::ScriptedUser>(*m_host);
     if (!title.empty())
         m_host->ShowMainWindow(title);
-    EXPECT_EQ(CreateAddinInstance(nullptr, IID_IDTExtensibility2,
-                                  reinterpret_cast<void**>(m_addin.ReleaseAndGetAddressOf())),
-              S_OK);
+    EXPECT_EQ(CreateAddinInstanceForTest(&m_addin), S_OK);
     const HRESULT hr =
         m_addin->OnConnection(m_host->Application().Get(), ext_cm_Startup, nullptr, nullptr);
     // The add-in puts its files beside its DLL, which in this test is the test program; keep
@@ -65,9 +69,7 @@ HRESULT AddinInHost::Connect(hostsim::HostOptions options, const std::wstring& t
 
 HRESULT AddinInHost::ConnectAgain()
 {
-    EXPECT_EQ(CreateAddinInstance(nullptr, IID_IDTExtensibility2,
-                                  reinterpret_cast<void**>(m_secondAddin.ReleaseAndGetAddressOf())),
-              S_OK);
+    EXPECT_EQ(CreateAddinInstanceForTest(&m_secondAddin), S_OK);
     return m_secondAddin->OnConnection(m_host->Application().Get(), ext_cm_AfterStartup, nullptr,
                                        nullptr);
 }

@@ -21,6 +21,9 @@ inline constexpr wchar_t kAboutItem[] = L"About Custom Tessel Addin...";
 inline constexpr int kQuoteMenu = 5;
 inline constexpr int kAboutMenu = 7;
 
+// A new add-in object, as the host's class factory would make it.
+HRESULT CreateAddinInstanceForTest(ComPtr<IDTExtensibility2>* addin);
+
 class AddinInHost : public testing::Test
 {
   protected:
