@@ -10,7 +10,7 @@ namespace tessel
 
 ClassEntry& ServerClassEntry()
 {
-    static ClassEntry entry{CLSID_Addin, CreateAddinInstance};
+    static ClassEntry entry{CLSID_Addin, CreateAddinInstance, {}};
     return entry;
 }
 

@@ -14,18 +14,18 @@ HRESULT GetClassObject(ClassEntry& entry, REFCLSID clsid, REFIID riid, void** ob
     RETURN_HR_IF(CLASS_E_CLASSNOTAVAILABLE, !IsEqualCLSID(clsid, entry.clsid));
 
     HRESULT hr = S_OK;
-    if (entry.factory.load(std::memory_order_acquire) == nullptr)
+    if (entry.factory.Get() == nullptr)
     {
         CriticalSectionLock lock(ClassEntryLock());
-        if (entry.factory.load(std::memory_order_acquire) == nullptr)
+        if (entry.factory.Get() == nullptr)
         {
-            IUnknown* factory = nullptr;
+            ComPtr<IUnknown> factory;
             hr = CreateClassFactory(entry.createInstance, &factory);
             if (SUCCEEDED(hr))
-                entry.factory.store(factory, std::memory_order_release);
+                entry.factory.Publish(std::move(factory));
         }
     }
-    if (IUnknown* factory = entry.factory.load(std::memory_order_acquire))
+    if (IUnknown* factory = entry.factory.Get())
         hr = factory->QueryInterface(riid, object);
     if (*object == nullptr && SUCCEEDED(hr))
         hr = CLASS_E_CLASSNOTAVAILABLE;
@@ -34,8 +34,7 @@ HRESULT GetClassObject(ClassEntry& entry, REFCLSID clsid, REFIID riid, void** ob
 
 void ReleaseClassFactory(ClassEntry& entry)
 {
-    if (IUnknown* factory = entry.factory.exchange(nullptr, std::memory_order_acq_rel))
-        factory->Release();
+    entry.factory.Reset();
 }
 
 } // namespace tessel

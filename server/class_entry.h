@@ -2,10 +2,10 @@
 // The server's class table has one row: the creatable class, how to make an instance of it, and
 // its class factory once the first DllGetClassObject has made it.
 
+#include "win/published_com_ptr.h"
+
 #include <windows.h>
 #include <unknwn.h>
-
-#include <atomic>
 
 namespace tessel
 {
@@ -20,7 +20,7 @@ struct ClassEntry
     const CLSID& clsid;
     InstanceCreator createInstance;
     // Holds the first reference of the factory from its creation until ReleaseClassFactory.
-    std::atomic<IUnknown*> factory{nullptr};
+    PublishedComPtr<IUnknown> factory;
 };
 
 // DllGetClassObject for one class entry: the cached factory's riid, created on first use.

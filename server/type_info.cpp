@@ -4,8 +4,7 @@
 #include "server/module.h"
 #include "win/com.h"
 #include "win/result.h"
-
-#include <atomic>
+#include "win/published_com_ptr.h"
 
 namespace tessel
 {
@@ -16,20 +15,19 @@ struct Holder
 {
     const IID& iid;
     const GUID& libid;
-    // Read without the lock; written once under it.
-    std::atomic<ITypeInfo*> info{nullptr};
+    PublishedComPtr<ITypeInfo> info;
 };
 
 // Indexed by TypeInfoHolder.
 Holder g_holders[] = {
-    {IID_IAddin, LIBID_TESSELLib},                       // TypeInfoHolder::Addin
-    {IID_IDTExtensibility2, LIBID_AddInDesignerObjects}, // TypeInfoHolder::Extensibility
+    {IID_IAddin, LIBID_TESSELLib, {}},                       // TypeInfoHolder::Addin
+    {IID_IDTExtensibility2, LIBID_AddInDesignerObjects, {}}, // TypeInfoHolder::Extensibility
 };
 
 HRESULT LoadHolder(Holder& holder, LCID lcid)
 {
     CriticalSectionLock lock(TypeInfoLock());
-    if (holder.info.load(std::memory_order_acquire) != nullptr)
+    if (holder.info.Get() != nullptr)
         return S_OK; // another thread loaded it while we waited
 
     ComPtr<ITypeLib> library;
@@ -41,7 +39,7 @@ HRESULT LoadHolder(Holder& holder, LCID lcid)
     ComPtr<ITypeInfo2> extended;
     if (SUCCEEDED(info.As(&extended)))
         info = extended;
-    holder.info.store(info.Detach(), std::memory_order_release);
+    holder.info.Publish(std::move(info));
     return S_OK;
 }
 
@@ -52,21 +50,15 @@ HRESULT GetHolderTypeInfo(TypeInfoHolder which, LCID lcid, ITypeInfo** info)
     RETURN_HR_IF_NULL(E_POINTER, info);
     *info = nullptr;
     Holder& holder = g_holders[static_cast<int>(which)];
-    if (holder.info.load(std::memory_order_acquire) == nullptr)
+    if (holder.info.Get() == nullptr)
         RETURN_IF_FAILED(LoadHolder(holder, lcid));
-    ITypeInfo* loaded = holder.info.load(std::memory_order_acquire);
-    loaded->AddRef();
-    *info = loaded;
-    return S_OK;
+    return ComPtr<ITypeInfo>(holder.info.Get()).CopyTo(info);
 }
 
 void ReleaseTypeInfoHolders()
 {
     for (Holder& holder : g_holders)
-    {
-        if (ITypeInfo* info = holder.info.exchange(nullptr, std::memory_order_acq_rel))
-            info->Release();
-    }
+        holder.info.Reset();
 }
 
 } // namespace tessel
