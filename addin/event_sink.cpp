@@ -21,21 +21,33 @@ EventSink::EventSink(const IID& eventInterface) : m_eventInterface(eventInterfac
     InterlockedIncrement(&g_liveSinks);
 }
 
-EventSink::~EventSink() { InterlockedDecrement(&g_liveSinks); }
+EventSink::~EventSink()
+{
+    InterlockedDecrement(&g_liveSinks);
+}
 
-LONG EventSink::LiveCount() { return g_liveSinks; }
+LONG EventSink::LiveCount()
+{
+    return g_liveSinks;
+}
 
-STDMETHODIMP EventSink::QueryInterface(REFIID riid, void** object)
+HRESULT QueryEventSinkInterface(IDispatch* sink, const IID& eventInterface, REFIID riid,
+                                void** object)
 {
     if (object == nullptr)
         return E_POINTER;
     *object = nullptr;
-    if (!IsEqualIID(riid, m_eventInterface) && !IsEqualIID(riid, IID_IUnknown) &&
+    if (!IsEqualIID(riid, eventInterface) && !IsEqualIID(riid, IID_IUnknown) &&
         !IsEqualIID(riid, IID_IDispatch))
         return E_NOINTERFACE;
-    *object = static_cast<IDispatch*>(this);
-    AddRef();
+    *object = sink;
+    sink->AddRef();
     return S_OK;
+}
+
+STDMETHODIMP EventSink::QueryInterface(REFIID riid, void** object)
+{
+    return QueryEventSinkInterface(this, m_eventInterface, riid, object);
 }
 
 STDMETHODIMP_(ULONG) EventSink::AddRef()

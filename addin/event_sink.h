@@ -12,6 +12,11 @@
 namespace tessel
 {
 
+// QueryInterface of an event sink: its event interface, IUnknown and IDispatch are the sink
+// itself; anything else is refused with a null result.
+HRESULT QueryEventSinkInterface(IDispatch* sink, const IID& eventInterface, REFIID riid,
+                                void** object);
+
 class EventSink : public IDispatch
 {
   public:

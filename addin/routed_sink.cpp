@@ -1,6 +1,7 @@
 #include "addin/routed_sink.h"
 
 #include "addin/addin_object.h"
+#include "addin/event_sink.h"
 #include "addin/host_iids.h"
 
 #include <algorithm>
@@ -61,15 +62,7 @@ const EventRoute kEventRoutes[] = {
 
 STDMETHODIMP RoutedSink::QueryInterface(REFIID riid, void** object)
 {
-    if (object == nullptr)
-        return E_POINTER;
-    *object = nullptr;
-    if (!IsEqualIID(riid, m_eventInterface) && !IsEqualIID(riid, IID_IUnknown) &&
-        !IsEqualIID(riid, IID_IDispatch))
-        return E_NOINTERFACE;
-    *object = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
+    return QueryEventSinkInterface(this, m_eventInterface, riid, object);
 }
 
 STDMETHODIMP RoutedSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* parameters, VARIANT*,
