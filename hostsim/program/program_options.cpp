@@ -1,0 +1,272 @@
+#include "hostsim/program/program_options.h"
+
+#include <cerrno>
+#include <climits>
+#include <cwchar>
+#include <iterator>
+
+namespace tessel::hostsim
+{
+
+const wchar_t* const kProgramUsage =
+    L"Usage: hostsim [--dll PATH | --progid PROGID] [--title TEXT] [--version TEXT]\n"
+    L"               --message FILE [--editor html|plain|rtf|word] [--saved]\n"
+    L"               [--edit-item enabled|disabled|absent|caption=TEXT]\n"
+    L"               [--mode quote|unquote|cancel] [--sign TEXT] [--width N] [--levels N]\n"
+    L"               [--out FILE] [--capture FILE]\n"
+    L"       hostsim --help\n"
+    L"\n"
+    L"Plays the mail client around the add-in: shows the main window, creates and connects the\n"
+    L"add-in, opens one mail window whose HTML editor holds FILE (UTF-8) entirely selected,\n"
+    L"clicks \"&Quote/Unquote Selected Text\" in its 5th menu, answers the dialog and every\n"
+    L"message box, closes the window, releases everything and prints what happened.\n"
+    L"\n"
+    L"  --progid PROGID    create the add-in by its registered ProgID (default Tessel.Addin)\n"
+    L"  --dll PATH         create it through that DLL's own DllGetClassObject instead\n"
+    L"  --title TEXT       main window title (default \"Inbox - Microsoft Outlook\")\n"
+    L"  --version TEXT     the client's version text (default 11.0.5608)\n"
+    L"  --message FILE     the message text, UTF-8 (a leading byte-order mark is dropped)\n"
+    L"  --editor KIND      html (default), plain, rtf or word\n"
+    L"  --saved            the message was saved before (it has an entry id)\n"
+    L"  --edit-item STATE  the window's Edit Message item: disabled (default, a message being\n"
+    L"                     written), enabled (one shown for reading), absent, or\n"
+    L"                     caption=TEXT (an enabled item with another caption)\n"
+    L"  --mode MODE        the dialog's answer: quote, unquote or cancel; without it the\n"
+    L"                     person at the display answers the dialog\n"
+    L"  --sign TEXT        the sign typed for quote or unquote (default \"> \")\n"
+    L"  --width N          the width typed for quote (default 60)\n"
+    L"  --levels N         the levels typed for unquote (default 1)\n"
+    L"  --out FILE         write the editor's whole text after the command, UTF-8\n"
+    L"  --capture FILE     write a 24-bit BMP of the Quote/Unquote dialog as it opens\n"
+    L"  -h, --help         show this help\n"
+    L"\n"
+    L"Exit status: 0 done, 1 unreadable or invalid message file or unwritable output,\n"
+    L"2 usage error, 3 the add-in could not be created or connected, 4 something was left\n"
+    L"alive after release or DllCanUnloadNow did not say S_OK.\n";
+
+namespace
+{
+
+bool ParseInt(const std::wstring& text, int& value)
+{
+    if (text.empty() || std::wcschr(L"+-0123456789", text[0]) == nullptr)
+        return false;
+    errno = 0;
+    wchar_t* end = nullptr;
+    const long long parsed = std::wcstoll(text.c_str(), &end, 10);
+    if (errno != 0 || *end != L'\0' || end == text.c_str() || parsed < INT_MIN || parsed > INT_MAX)
+        return false;
+    value = static_cast<int>(parsed);
+    return true;
+}
+
+struct Choice
+{
+    const wchar_t* name;
+    int value;
+};
+
+// The value's entry in a table of choices; false when it has none.
+template <std::size_t N>
+bool Choose(const std::wstring& text, const Choice (&choices)[N], int& value)
+{
+    for (const Choice& choice : choices)
+        if (text == choice.name)
+            return value = choice.value, true;
+    return false;
+}
+
+const Choice kEditors[] = {
+    {L"html", static_cast<int>(EditorKind::Html)},
+    {L"plain", static_cast<int>(EditorKind::Text)},
+    {L"rtf", static_cast<int>(EditorKind::Rtf)},
+    {L"word", static_cast<int>(EditorKind::Word)},
+};
+
+const Choice kModes[] = {
+    {L"quote", static_cast<int>(DialogAnswer::Quote)},
+    {L"unquote", static_cast<int>(DialogAnswer::Unquote)},
+    {L"cancel", static_cast<int>(DialogAnswer::Cancel)},
+};
+
+const Choice kEditItems[] = {
+    {L"enabled", static_cast<int>(EditMessageItem::State::Enabled)},
+    {L"disabled", static_cast<int>(EditMessageItem::State::Disabled)},
+    {L"absent", static_cast<int>(EditMessageItem::State::Absent)},
+};
+
+class OptionReader
+{
+  public:
+    OptionReader(ProgramOptions& options, std::wstring& error) : m_options(options), m_error(error)
+    {
+    }
+
+    bool Read(const std::vector<std::wstring>& arguments)
+    {
+        for (std::size_t i = 0; i < arguments.size(); ++i)
+        {
+            std::wstring name = arguments[i];
+            std::wstring value;
+            bool inlineValue = false;
+            const std::size_t equals = name.find(L'=');
+            if (name.compare(0, 2, L"--") == 0 && equals != std::wstring::npos)
+            {
+                value = name.substr(equals + 1);
+                name.resize(equals);
+                inlineValue = true;
+            }
+            if (name == L"-h" || name == L"--help")
+            {
+                m_options.help = true;
+                continue;
+            }
+            if (name == L"--saved")
+            {
+                if (inlineValue)
+                    return Fail(L"option '--saved' takes no value");
+                m_options.saved = true;
+                continue;
+            }
+            if (!TakesValue(name))
+                return Fail((name.compare(0, 1, L"-") == 0 ? L"unknown option '"
+                                                           : L"unexpected argument '") +
+                            arguments[i] + L"'");
+            if (!inlineValue)
+            {
+                if (i + 1 >= arguments.size())
+                    return Fail(L"option '" + name + L"' needs a value");
+                value = arguments[++i];
+            }
+            if (!Apply(name, value))
+                return false;
+        }
+        return m_options.help || Check();
+    }
+
+  private:
+    static bool TakesValue(const std::wstring& name)
+    {
+        static const wchar_t* const kNames[] = {
+            L"--dll",    L"--progid",    L"--title",   L"--version", L"--message",
+            L"--editor", L"--edit-item", L"--mode",    L"--sign",    L"--width",
+            L"--levels", L"--out",       L"--capture",
+        };
+        for (const wchar_t* known : kNames)
+            if (name == known)
+                return true;
+        return false;
+    }
+
+    bool Apply(const std::wstring& name, const std::wstring& value)
+    {
+        if (name == L"--dll")
+            return NonEmpty(name, value) && (m_options.dllPath = value, m_dllGiven = true);
+        if (name == L"--progid")
+            return NonEmpty(name, value) && (m_options.progId = value, m_progIdGiven = true);
+        if (name == L"--title")
+            return m_options.title = value, true;
+        if (name == L"--version")
+            return m_options.version = value, true;
+        if (name == L"--message")
+            return NonEmpty(name, value) && (m_options.messageFile = value, true);
+        if (name == L"--out")
+            return NonEmpty(name, value) && (m_options.outFile = value, true);
+        if (name == L"--capture")
+            return NonEmpty(name, value) && (m_options.captureFile = value, true);
+        if (name == L"--sign")
+            return m_options.sign = value, m_signGiven = true;
+        if (name == L"--width")
+            return Number(name, value, m_options.width) && (m_widthGiven = true);
+        if (name == L"--levels")
+            return Number(name, value, m_options.levels) && (m_levelsGiven = true);
+        if (name == L"--editor")
+            return Enumerated(name, value, kEditors, m_options.editor);
+        if (name == L"--mode")
+            return Enumerated(name, value, kModes, m_options.answer);
+        return EditItem(value);
+    }
+
+    bool EditItem(const std::wstring& value)
+    {
+        const std::wstring captionPrefix = L"caption=";
+        if (value.compare(0, captionPrefix.size(), captionPrefix) == 0)
+        {
+            m_options.editItem = EditMessageItem::Captioned(value.substr(captionPrefix.size()));
+            return true;
+        }
+        return Enumerated(L"--edit-item", value, kEditItems, m_options.editItem.state);
+    }
+
+    template <typename Enum, std::size_t N>
+    bool Enumerated(const std::wstring& name, const std::wstring& value, const Choice (&choices)[N],
+                    Enum& target)
+    {
+        int chosen = 0;
+        if (!Choose(value, choices, chosen))
+        {
+            std::wstring known;
+            for (const Choice& choice : choices)
+                known += (known.empty() ? L"" : L", ") + std::wstring(choice.name);
+            return Fail(L"option '" + name + L"' takes " + known + L", not '" + value + L"'");
+        }
+        target = static_cast<Enum>(chosen);
+        return true;
+    }
+
+    bool Number(const std::wstring& name, const std::wstring& value, int& number)
+    {
+        if (!ParseInt(value, number))
+            return Fail(L"option '" + name + L"' needs a whole number that fits an int, not '" +
+                        value + L"'");
+        return true;
+    }
+
+    bool NonEmpty(const std::wstring& name, const std::wstring& value)
+    {
+        return !value.empty() || Fail(L"option '" + name + L"' needs a value");
+    }
+
+    // Options that only make sense together.
+    bool Check()
+    {
+        if (m_options.messageFile.empty())
+            return Fail(L"missing --message FILE");
+        if (m_dllGiven && m_progIdGiven)
+            return Fail(L"give either --dll or --progid, not both");
+        const DialogAnswer answer = m_options.answer;
+        if (m_widthGiven && answer != DialogAnswer::Quote)
+            return Fail(L"--width is typed only with --mode quote");
+        if (m_levelsGiven && answer != DialogAnswer::Unquote)
+            return Fail(L"--levels is typed only with --mode unquote");
+        if (m_signGiven && answer != DialogAnswer::Quote && answer != DialogAnswer::Unquote)
+            return Fail(L"--sign is typed only with --mode quote or unquote");
+        return true;
+    }
+
+    bool Fail(std::wstring reason)
+    {
+        m_error = std::move(reason);
+        return false;
+    }
+
+    ProgramOptions& m_options;
+    std::wstring& m_error;
+    bool m_dllGiven = false;
+    bool m_progIdGiven = false;
+    bool m_signGiven = false;
+    bool m_widthGiven = false;
+    bool m_levelsGiven = false;
+};
+
+} // namespace
+
+bool ParseProgramOptions(const std::vector<std::wstring>& arguments, ProgramOptions& options,
+                         std::wstring& error)
+{
+    options = ProgramOptions{};
+    error.clear();
+    return OptionReader(options, error).Read(arguments);
+}
+
+} // namespace tessel::hostsim

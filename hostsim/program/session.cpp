@@ -1,0 +1,288 @@
+#include "hostsim/program/session.h"
+
+#include "hostsim/host.h"
+#include "hostsim/live_objects.h"
+#include "hostsim/program/addin_loader.h"
+#include "hostsim/program/window_picture.h"
+#include "hostsim/scripted_user.h"
+#include "win/ansi.h"
+
+#include <chrono>
+#include <memory>
+#include <stdexcept>
+
+namespace tessel::hostsim
+{
+namespace
+{
+
+constexpr wchar_t kQuoteItem[] = L"&Quote/Unquote Selected Text";
+constexpr int kQuoteMenu = 5;
+constexpr int kDialogCancel = 212; // the Quote/Unquote dialog's "&Cancel"
+constexpr wchar_t kSavedEntryId[] = L"00000000A1B2C3D4E5F6";
+
+class ComApartment
+{
+  public:
+    ComApartment() : m_status(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComApartment()
+    {
+        if (SUCCEEDED(m_status))
+            CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+  private:
+    HRESULT m_status;
+};
+
+// The custom array the client hands every IDTExtensibility2 call: empty.
+class CustomArray
+{
+  public:
+    CustomArray() : m_array(SafeArrayCreateVector(VT_VARIANT, 0, 0)) {}
+    ~CustomArray()
+    {
+        if (m_array != nullptr)
+            SafeArrayDestroy(m_array);
+    }
+    CustomArray(const CustomArray&) = delete;
+    CustomArray& operator=(const CustomArray&) = delete;
+    SAFEARRAY** operator&() { return &m_array; }
+
+  private:
+    SAFEARRAY* m_array;
+};
+
+InspectorSetup MessageWindow(const ProgramOptions& options, const std::wstring& text)
+{
+    InspectorSetup setup;
+    if (options.saved)
+        setup.item.entryId = kSavedEntryId;
+    setup.editor = options.editor;
+    setup.text = text;
+    setup.selectionEnd = text.size();
+    setup.editMessage = options.editItem;
+    return setup;
+}
+
+QuoteAnswer ScriptedAnswer(const ProgramOptions& options)
+{
+    switch (options.answer)
+    {
+        case DialogAnswer::Quote:
+            return QuoteAnswer::Quote(options.sign, options.width);
+        case DialogAnswer::Unquote:
+            return QuoteAnswer::Unquote(options.sign, options.levels);
+        default:
+            return QuoteAnswer::Cancel();
+    }
+}
+
+bool IsEnabledQuoteDialog(HWND window)
+{
+    return DialogWithCaption(kQuoteDialogCaption)(window) && IsWindowEnabled(window);
+}
+
+class Session
+{
+  public:
+    Session(const ProgramOptions& options, SessionReport& report)
+        : m_options(options), m_report(report)
+    {
+    }
+
+    void Run(const std::wstring& messageText);
+
+  private:
+    bool Start();
+    void ScriptTheUser();
+    void ClickQuoteItem(WindowId window);
+    void ShutDown();
+    void CheckNothingLeft();
+    void RecordDialog(HWND dialog, const wchar_t* answer);
+    void Note(std::wstring line);
+    void Fail(ExitCode code, std::wstring error);
+
+    const ProgramOptions& m_options;
+    SessionReport& m_report;
+    LoadedAddin m_addin;
+    std::unique_ptr<Host> m_host;
+    std::unique_ptr<ScriptedUser> m_user;
+    CustomArray m_custom;
+    std::size_t m_recordShown = 0;
+};
+
+void Session::Run(const std::wstring& messageText)
+{
+    if (Start())
+    {
+        ScriptTheUser();
+        const WindowId window = m_host->OpenInspector(MessageWindow(m_options, messageText));
+        ClickQuoteItem(window);
+        m_report.editorText = m_host->EditorText(window);
+        m_host->CloseInspector(window);
+    }
+    ShutDown();
+    if (m_report.exitCode == kExitDone)
+        CheckNothingLeft();
+}
+
+bool Session::Start()
+{
+    m_host = std::make_unique<Host>(HostOptions{m_options.version, std::nullopt});
+    m_user = std::make_unique<ScriptedUser>(*m_host);
+    try
+    {
+        m_host->ShowMainWindow(m_options.title);
+    }
+    catch (const std::runtime_error&)
+    {
+        Fail(kExitNotStarted, L"cannot create the main window (is there a display?)");
+        return false;
+    }
+
+    std::wstring created;
+    std::wstring error;
+    const HRESULT hr = m_options.dllPath.empty()
+                           ? m_addin.CreateByProgId(m_options.progId, created, error)
+                           : m_addin.CreateFromDll(m_options.dllPath, created, error);
+    if (FAILED(hr))
+    {
+        Fail(kExitNotStarted, error);
+        return false;
+    }
+    Note(L"create " + created);
+
+    const HRESULT connected = m_addin.Object()->OnConnection(m_host->Application().Get(),
+                                                             ext_cm_Startup, nullptr, &m_custom);
+    Note(L"connect: " + StatusText(connected));
+    if (FAILED(connected))
+    {
+        Fail(kExitNotStarted, L"OnConnection failed (" + StatusText(connected) + L")");
+        return false;
+    }
+    m_addin.Object()->OnStartupComplete(&m_custom); // its result means nothing to the client
+    return true;
+}
+
+void Session::ScriptTheUser()
+{
+    m_user->AnswerEveryMessageBox();
+    const bool capture = !m_options.captureFile.empty();
+    auto look = [this, capture](HWND dialog) {
+        if (capture)
+            m_report.dialogPicture = WindowBitmapFile(dialog);
+    };
+    const DialogAnswer answer = m_options.answer;
+    if (answer == DialogAnswer::AtTheScreen)
+    {
+        // The person at the display takes as long as they like; nothing is closed by force.
+        m_user->Driver().SetPatience(std::chrono::hours(24));
+        m_user->Driver().Expect("Quote/Unquote dialog", DialogWithCaption(kQuoteDialogCaption),
+                                [this, look](HWND dialog) {
+                                    look(dialog);
+                                    RecordDialog(dialog, L"left to the person at the screen");
+                                });
+        return;
+    }
+    m_user->ExpectQuoteDialog(ScriptedAnswer(m_options), look);
+    // A dialog that refuses the answer (a width out of range, say) stays open once its message
+    // box is answered; the user then gives up. While the message box is up the dialog is
+    // disabled, so this step waits for it.
+    m_user->Driver().Expect(
+        "Quote/Unquote dialog after a refused answer", IsEnabledQuoteDialog, [this](HWND dialog) {
+            RecordDialog(dialog, L"Cancel");
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(kDialogCancel, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, kDialogCancel)));
+        });
+}
+
+void Session::ClickQuoteItem(WindowId window)
+{
+    if (m_host->FindMenuItem(window, kQuoteMenu, kQuoteItem))
+    {
+        m_host->Click(window, kQuoteMenu, kQuoteItem);
+        return;
+    }
+    Note(L"nothing to click: no " + Quoted(kQuoteItem) + L" in menu " +
+         std::to_wstring(kQuoteMenu) + L" of Inspector " + std::to_wstring(window.value));
+}
+
+void Session::ShutDown()
+{
+    if (m_addin.Object() != nullptr && m_report.exitCode == kExitDone)
+    {
+        // What the client tells its add-ins when it ends; it ignores their answers.
+        m_addin.Object()->OnBeginShutdown(&m_custom);
+        m_addin.Object()->OnDisconnection(ext_dm_HostShutdown, &m_custom);
+    }
+    if (m_host)
+        m_host->Shutdown();
+    Note({}); // the record's last lines
+    if (m_user)
+        for (const std::string& caption : m_user->Rescued())
+            Note(L"closed by force: " + Quoted(AnsiToWide(caption)));
+    m_user.reset();
+    m_addin.ReleaseObject();
+    m_host.reset();
+}
+
+void Session::CheckNothingLeft()
+{
+    const std::vector<LiveObject> alive = LiveObjects();
+    if (alive.empty())
+        Note(L"live objects: none");
+    for (const LiveObject& object : alive)
+        Note(L"live object: " + object.label + L" [" + object.kind + L"] refs " +
+             std::to_wstring(object.references));
+    const HRESULT canUnload = m_addin.CanUnloadNow();
+    Note(L"DllCanUnloadNow: " + StatusText(canUnload));
+    if (!alive.empty() || canUnload != S_OK)
+        m_report.exitCode = kExitLeftAlive;
+}
+
+void Session::RecordDialog(HWND dialog, const wchar_t* answer)
+{
+    Event event{EventKind::Dialog};
+    wchar_t caption[256] = {};
+    GetWindowTextW(dialog, caption, 256);
+    event.name = caption;
+    event.value = answer;
+    m_host->Record().Add(std::move(event));
+}
+
+// Puts the host's record so far into the transcript, then the line (if any).
+void Session::Note(std::wstring line)
+{
+    if (m_host)
+    {
+        const std::vector<Event>& events = m_host->Record().Events();
+        for (; m_recordShown < events.size(); ++m_recordShown)
+            m_report.lines.push_back(Line(events[m_recordShown]));
+    }
+    if (!line.empty())
+        m_report.lines.push_back(std::move(line));
+}
+
+void Session::Fail(ExitCode code, std::wstring error)
+{
+    m_report.exitCode = code;
+    m_report.error = std::move(error);
+}
+
+} // namespace
+
+SessionReport RunSession(const ProgramOptions& options, const std::wstring& messageText)
+{
+    const ComApartment apartment;
+    SessionReport report;
+    {
+        Session session(options, report);
+        session.Run(messageText);
+    }
+    return report;
+}
+
+} // namespace tessel::hostsim
