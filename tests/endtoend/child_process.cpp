@@ -1,0 +1,95 @@
+#include "tests/endtoend/child_process.h"
+
+#include "tests/support/temp_folder.h"
+#include "win/ansi.h"
+#include "win/unique_handle.h"
+
+#include <windows.h>
+
+namespace tessel::test
+{
+namespace
+{
+
+constexpr DWORD kPatienceMilliseconds = 60000;
+
+// One argument as CommandLineToArgvW reads it back: quoted, with backslashes doubled only
+// where they precede a quote.
+std::wstring QuoteArgument(const std::wstring& argument)
+{
+    std::wstring quoted = L"\"";
+    std::size_t backslashes = 0;
+    for (const wchar_t c : argument)
+    {
+        if (c == L'\\')
+        {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(backslashes * 2, L'\\');
+    return quoted + L"\"";
+}
+
+unique_hfile InheritableFile(const std::string& path)
+{
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    return unique_hfile(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+} // namespace
+
+ProgramRun RunProgram(const std::wstring& program, const std::vector<std::wstring>& arguments,
+                      const std::string& scratchFolder)
+{
+    std::wstring commandLine = QuoteArgument(program);
+    for (const std::wstring& argument : arguments)
+        commandLine += L" " + QuoteArgument(argument);
+
+    const std::string outPath = scratchFolder + "stdout.txt";
+    const std::string errPath = scratchFolder + "stderr.txt";
+    ProgramRun run;
+    {
+        const unique_hfile out = InheritableFile(outPath);
+        const unique_hfile err = InheritableFile(errPath);
+        if (!out || !err)
+            return run;
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = out.get();
+        startup.hStdError = err.get();
+        PROCESS_INFORMATION process = {};
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                            nullptr, &startup, &process))
+            return run;
+        const unique_handle processHandle(process.hProcess);
+        const unique_handle threadHandle(process.hThread);
+        DWORD exitCode = 0;
+        if (WaitForSingleObject(processHandle.get(), kPatienceMilliseconds) != WAIT_OBJECT_0)
+            TerminateProcess(processHandle.get(), 1);
+        else if (GetExitCodeProcess(processHandle.get(), &exitCode))
+            run.exitCode = static_cast<long>(exitCode);
+    }
+    run.out = ReadFileBytes(outPath);
+    run.err = ReadFileBytes(errPath);
+    return run;
+}
+
+std::wstring WindowsPath(const char* path)
+{
+    std::wstring converted = AnsiToWide(path);
+    if (converted.empty() || converted[0] != L'/')
+        return converted;
+    for (wchar_t& c : converted)
+        if (c == L'/')
+            c = L'\\';
+    return L"Z:" + converted;
+}
+
+} // namespace tessel::test

@@ -1,0 +1,178 @@
+// hostsim.exe running the built Tessel.dll as the client would: registered with regsvr32 and
+// created by its ProgID, or loaded by path. Each run is a child process; the test reads its
+// exit code, its transcript and the editor text it wrote.
+
+#include "tests/endtoend/child_process.h"
+#include "tests/support/temp_folder.h"
+#include "win/ansi.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+namespace tessel::test
+{
+namespace
+{
+
+using testing::HasSubstr;
+using testing::Not;
+
+const std::wstring kHostsim = WindowsPath(TESSEL_HOSTSIM_PATH);
+const std::wstring kBuiltDll = WindowsPath(TESSEL_DLL_PATH);
+
+// UTF-8, with a character that the ANSI code page lacks and two that are twice as wide.
+constexpr char kMessage[] = "Gr\xC3\xBC\xC3\x9F"
+                            "e aus K\xC3\xB6ln und \xE6\x9D\xB1\xE4\xBA\xAC\r\n"
+                            "second line \xE2\x80\x94 \xE2\x82\xAC 5\r\n";
+// Quoted with "> " at width 12: wrapped after the last blank within 12 columns.
+constexpr char kQuoted[] = "> Gr\xC3\xBC\xC3\x9F"
+                           "e aus \r\n"
+                           "> K\xC3\xB6ln und \r\n"
+                           "> \xE6\x9D\xB1\xE4\xBA\xAC\r\n"
+                           "> second line \r\n"
+                           "> \xE2\x80\x94 \xE2\x82\xAC 5\r\n"
+                           "> ";
+constexpr char kUnquoted[] = "Gr\xC3\xBC\xC3\x9F"
+                             "e aus \r\n"
+                             "K\xC3\xB6ln und \r\n"
+                             "\xE6\x9D\xB1\xE4\xBA\xAC\r\n"
+                             "second line \r\n"
+                             "\xE2\x80\x94 \xE2\x82\xAC 5\r\n";
+
+constexpr char kQuoteItemAdded[] = "add Inspector 1 > F&ormat > #6 (Type 1, Temporary True)\n";
+constexpr char kQuoteItemDeleted[] =
+    "delete Inspector 1 > F&ormat > \"&Quote/Unquote Selected Text\"\n";
+constexpr char kNothingLeft[] = "live objects: none\nDllCanUnloadNow: S_OK\n";
+
+long Regsvr32(const std::wstring& dll, bool unregister, const std::string& scratch)
+{
+    std::vector<std::wstring> arguments = {L"/s"};
+    if (unregister)
+        arguments.push_back(L"/u");
+    arguments.push_back(dll);
+    return RunProgram(L"regsvr32.exe", arguments, scratch).exitCode;
+}
+
+// Unregisters the DLL when the test ends, however it ends.
+class Registration
+{
+  public:
+    Registration(std::wstring dll, std::string scratch)
+        : m_dll(std::move(dll)), m_scratch(std::move(scratch))
+    {
+    }
+    ~Registration() { Regsvr32(m_dll, true, m_scratch); }
+    Registration(const Registration&) = delete;
+    Registration& operator=(const Registration&) = delete;
+
+  private:
+    std::wstring m_dll;
+    std::string m_scratch;
+};
+
+class EndToEnd : public testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        WriteFileBytes(m_folder.File("message.txt"), kMessage);
+        // A copy of its own, so that the add-in's settings files land in this folder.
+        ASSERT_TRUE(CopyFileW(kBuiltDll.c_str(), Path("Tessel.dll").c_str(), FALSE))
+            << "cannot copy " << WideToAnsi(kBuiltDll);
+    }
+
+    std::wstring Path(const char* name) const { return AnsiToWide(m_folder.File(name)); }
+    std::string Read(const char* name) const { return ReadFileBytes(m_folder.File(name)); }
+
+    ProgramRun Hostsim(const std::vector<std::wstring>& arguments)
+    {
+        return RunProgram(kHostsim, arguments, m_folder.Path());
+    }
+
+    TempFolder m_folder;
+};
+
+TEST_F(EndToEnd, RegisteredAddinQuotesAndUnquotesAndLeavesNothingBehind)
+{
+    ASSERT_EQ(Regsvr32(Path("Tessel.dll"), false, m_folder.Path()), 0);
+    const Registration registration(Path("Tessel.dll"), m_folder.Path());
+
+    const ProgramRun quote =
+        Hostsim({L"--progid", L"Tessel.Addin", L"--message", Path("message.txt"), L"--mode",
+                 L"quote", L"--sign", L"> ", L"--width", L"12", L"--out", Path("quoted.txt")});
+    ASSERT_EQ(quote.exitCode, 0) << quote.out << quote.err;
+    EXPECT_THAT(quote.out, HasSubstr("create Tessel.Addin {"));
+    EXPECT_THAT(quote.out, HasSubstr(kQuoteItemAdded));
+    EXPECT_THAT(quote.out, HasSubstr("dialog \"Quote/Unquote Selected Text\": quote \"> \" 12, OK\n"
+                                     "write Inspector 1 \"> Gr"));
+    EXPECT_THAT(quote.out, HasSubstr("save Inspector 1 IPM.Note\nclose Inspector 1\n"));
+    EXPECT_THAT(quote.out, HasSubstr(kQuoteItemDeleted));
+    EXPECT_THAT(quote.out, HasSubstr(kNothingLeft));
+    EXPECT_EQ(Read("quoted.txt"), kQuoted);
+
+    const ProgramRun unquote =
+        Hostsim({L"--message", Path("quoted.txt"), L"--mode", L"unquote", L"--sign", L"> ",
+                 L"--levels", L"1", L"--out", Path("unquoted.txt")});
+    ASSERT_EQ(unquote.exitCode, 0) << unquote.out << unquote.err;
+    EXPECT_THAT(unquote.out,
+                HasSubstr("dialog \"Quote/Unquote Selected Text\": unquote \"> \" 1, OK\n"));
+    EXPECT_THAT(unquote.out, HasSubstr(kNothingLeft));
+    EXPECT_EQ(Read("unquoted.txt"), kUnquoted);
+}
+
+// Unregistered, straight from the DLL. A width out of range is refused with a message box; the
+// user then cancels, and the text stays as it was.
+TEST_F(EndToEnd, DllLoadedByPathRefusesAWidthOutOfRange)
+{
+    const ProgramRun run =
+        Hostsim({L"--dll", Path("Tessel.dll"), L"--message", Path("message.txt"), L"--mode",
+                 L"quote", L"--width", L"5", L"--out", Path("out.txt")});
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    EXPECT_THAT(run.out, HasSubstr("(DllGetClassObject)\n"));
+    EXPECT_THAT(run.out, HasSubstr("dialog \"Quote/Unquote Selected Text\": quote \"> \" 5, OK\n"
+                                   "message box \"Tessel\": \"Please enter the number in between "
+                                   "10 and 110.\"\n"
+                                   "dialog \"Quote/Unquote Selected Text\": Cancel\n"
+                                   "close Inspector 1\n"));
+    EXPECT_THAT(run.out, Not(HasSubstr("save ")));
+    EXPECT_THAT(run.out, HasSubstr(kNothingLeft));
+    EXPECT_EQ(Read("out.txt"), kMessage);
+}
+
+TEST_F(EndToEnd, ReportsBadOptionsAndUnusableInputWithItsExitCodes)
+{
+    WriteFileBytes(m_folder.File("invalid.txt"), "ok \xC3\x28 not");
+    struct Case
+    {
+        std::vector<std::wstring> arguments;
+        long exitCode;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{L"--message", Path("message.txt"), L"--colour", L"red"}, 2, "unknown option '--colour'"},
+        {{L"--message", Path("message.txt"), L"--mode", L"quote", L"--width", L"2147483648"},
+         2,
+         "'--width' needs a whole number that fits an int, not '2147483648'"},
+        {{L"--message", Path("message.txt"), L"--mode", L"sideways"},
+         2,
+         "'--mode' takes quote, unquote, cancel, not 'sideways'"},
+        {{L"--mode", L"cancel"}, 2, "missing --message FILE"},
+        {{L"--message", Path("missing.txt")}, 1, "cannot open"},
+        {{L"--message", Path("invalid.txt")}, 1, "invalid.txt: invalid UTF-8 at byte 3"},
+        {{L"--message", Path("message.txt"), L"--progid", L"Tessel.NotThere", L"--mode", L"cancel"},
+         3,
+         "no class is registered for the ProgID Tessel.NotThere"},
+    };
+    for (const Case& c : cases)
+    {
+        const ProgramRun run = Hostsim(c.arguments);
+        SCOPED_TRACE(c.message);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.out << run.err;
+        EXPECT_THAT(run.err, HasSubstr(c.message));
+    }
+}
+
+} // namespace
+} // namespace tessel::test
