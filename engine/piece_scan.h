@@ -10,7 +10,8 @@ namespace tessel
 struct PieceScan
 {
     const char16_t* end;       // first unit after the prefix
-    const char16_t* lastBlank; // last blank (U+0020) inside the prefix, or null
+    const char16_t* lastBlank; // last blank (U+0020) inside the prefix, or null; looked for
+                               // only when the line does not fit
     bool lineFits;             // the prefix is the whole rest of the line: its end is a line
                                // end (CR or LF) or the end of the text
 };

@@ -11,54 +11,69 @@ namespace tessel
 namespace
 {
 
-// The result is written through a pointer into a string that grows as needed: appending the
-// sign, the piece and CR LF through std::u16string::append costs as much as the scanning.
+// Pieces are gathered in a small buffer that stays in the cache and go to the result a few
+// thousand units at a time: appending the sign, the piece and CR LF to the string one by one
+// costs as much as the scanning, and a string sized up front would be written twice.
 class QuotedWriter
 {
   public:
     QuotedWriter(std::u16string_view sign, std::size_t estimate) : m_sign(sign)
     {
-        m_out.resize(estimate);
-        m_next = m_out.data();
+        m_out.reserve(estimate);
     }
 
     void Piece(const char16_t* from, const char16_t* to)
     {
         const std::size_t length = static_cast<std::size_t>(to - from);
-        Reserve(m_sign.size() + length + kCRLF.size());
-        Copy(m_sign.data(), m_sign.size());
-        Copy(from, length);
-        *m_next++ = kCR;
-        *m_next++ = kLF;
+        if (m_sign.size() + length + kCRLF.size() > kStageUnits - m_staged)
+        {
+            Flush();
+            if (m_sign.size() + length + kCRLF.size() > kStageUnits)
+            {
+                // Longer than the whole buffer: straight to the result.
+                m_out.append(m_sign).append(from, length).append(kCRLF);
+                return;
+            }
+        }
+        StageShort(m_sign);
+        Stage(from, length);
+        m_stage[m_staged++] = kCR;
+        m_stage[m_staged++] = kLF;
     }
 
     std::u16string Finish()
     {
-        Reserve(m_sign.size());
-        Copy(m_sign.data(), m_sign.size());
-        m_out.resize(static_cast<std::size_t>(m_next - m_out.data()));
+        Flush();
+        m_out.append(m_sign);
         return std::move(m_out);
     }
 
   private:
-    void Reserve(std::size_t units)
+    static constexpr std::size_t kStageUnits = 4096;
+
+    void Stage(const char16_t* from, std::size_t units)
     {
-        const std::size_t used = static_cast<std::size_t>(m_next - m_out.data());
-        if (m_out.size() - used >= units)
-            return;
-        m_out.resize(std::max(m_out.size() * 2, used + units));
-        m_next = m_out.data() + used;
+        std::memcpy(m_stage + m_staged, from, units * sizeof(char16_t));
+        m_staged += units;
     }
 
-    void Copy(const char16_t* from, std::size_t units)
+    // Signs are a few units long; a loop beats a call to memcpy.
+    void StageShort(std::u16string_view units)
     {
-        std::memcpy(m_next, from, units * sizeof(char16_t));
-        m_next += units;
+        for (const char16_t unit : units)
+            m_stage[m_staged++] = unit;
+    }
+
+    void Flush()
+    {
+        m_out.append(m_stage, m_staged);
+        m_staged = 0;
     }
 
     std::u16string_view m_sign;
     std::u16string m_out;
-    char16_t* m_next;
+    char16_t m_stage[kStageUnits];
+    std::size_t m_staged = 0;
 };
 
 // Room for typical prose: pieces seldom run much shorter than three quarters of the width.

@@ -1,9 +1,11 @@
 #include "engine/quote_text.h"
+#include "tests/engine/quote_reference.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <initializer_list>
+#include <random>
 #include <string>
 
 namespace tessel
@@ -166,6 +168,29 @@ TEST(QuoteText, LongTextKeepsEveryCharacter)
         pos = end + 2;
     }
     EXPECT_EQ(joined, line);
+}
+
+// Random texts whose blanks, line ends and wide characters fall at every position relative to
+// the width and to the engine's eight-unit blocks.
+TEST(QuoteText, AgreesWithPieceByPieceQuoting)
+{
+    std::mt19937 random(20261208);
+    const std::u16string alphabet = u"aaaaaaaaaaaabbbbbbb       \r\n\t漢é😀";
+    for (int round = 0; round < 4000; ++round)
+    {
+        std::u16string text;
+        const std::size_t length = random() % 300;
+        while (text.size() < length)
+        {
+            const std::size_t at = random() % alphabet.size();
+            const bool pair =
+                at + 1 < alphabet.size() && alphabet[at] >= 0xD800 && alphabet[at] <= 0xDBFF;
+            text.append(alphabet, at, pair ? 2 : 1);
+        }
+        const int width = static_cast<int>(random() % 45);
+        ASSERT_EQ(QuoteText(text, u"> ", width), test::QuoteByPieces(text, u"> ", width))
+            << "round " << round;
+    }
 }
 
 } // namespace

@@ -1,11 +1,12 @@
 // libFuzzer target for the quoting engine. Besides crashes and sanitizer reports it checks:
-// every quoted line is the sign plus at most the width in columns; quoting then unquoting one
-// level with the same sign gives the quoting with no sign; and unquoting agrees with the
-// pass-by-pass reference.
+// quoting and unquoting agree with the plain piece-by-piece and pass-by-pass references;
+// every quoted line is the sign plus at most the width in columns; and quoting then unquoting
+// one level with the same sign gives the quoting with no sign.
 
 #include "engine/display_width.h"
 #include "engine/quote_text.h"
 #include "engine/unquote_text.h"
+#include "tests/engine/quote_reference.h"
 #include "tests/engine/unquote_reference.h"
 
 #include <algorithm>
@@ -81,6 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const FuzzInput input = Split(data, size);
     const std::u16string quoted = QuoteText(input.text, input.sign, input.width);
+    Check(quoted == test::QuoteByPieces(input.text, input.sign, input.width));
     const std::u16string unquoted = UnquoteText(input.text, input.sign, input.levels);
     Check(unquoted == test::UnquoteByPasses(input.text, input.sign, input.levels));
 
