@@ -74,12 +74,12 @@ HRESULT AddinInHost::ConnectAgain()
                                        nullptr);
 }
 
-hostsim::WindowId AddinInHost::OpenMessage(const std::wstring& text, hostsim::InspectorSetup spec)
+hostsim::WindowId AddinInHost::OpenMessage(const std::wstring& text, hostsim::InspectorSetup setup)
 {
-    spec.text = text;
-    if (spec.selectionEnd == 0 && spec.selectionStart == 0)
-        spec.selectionEnd = text.size();
-    return m_host->OpenInspector(spec);
+    setup.text = text;
+    if (setup.selectionEnd == 0 && setup.selectionStart == 0)
+        setup.selectionEnd = text.size();
+    return m_host->OpenInspector(setup);
 }
 
 hostsim::Delivery AddinInHost::ClickQuote(hostsim::WindowId window)

@@ -41,7 +41,7 @@ class AddinInHost : public testing::Test
     IDTExtensibility2* AddinObject() { return m_addin.Get(); }
 
     // A mail note in the HTML editor, never saved, with the whole text selected.
-    hostsim::WindowId OpenMessage(const std::wstring& text, hostsim::InspectorSetup spec = {});
+    hostsim::WindowId OpenMessage(const std::wstring& text, hostsim::InspectorSetup setup = {});
     hostsim::Delivery ClickQuote(hostsim::WindowId window);
     bool HasQuoteItem(hostsim::WindowId window) const;
     std::wstring RecordText() const;

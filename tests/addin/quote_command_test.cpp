@@ -58,17 +58,17 @@ class QuoteCommand : public AddinInHost
 
 InspectorSetup Saved(EditMessageItem editMessage, EditorKind editor = EditorKind::Html)
 {
-    InspectorSetup spec;
-    spec.item.entryId = L"00000000AB12";
-    spec.editMessage = std::move(editMessage);
-    spec.editor = editor;
-    return spec;
+    InspectorSetup setup;
+    setup.item.entryId = L"00000000AB12";
+    setup.editMessage = std::move(editMessage);
+    setup.editor = editor;
+    return setup;
 }
 
 struct EditTestCase
 {
     const char* name;
-    InspectorSetup spec;
+    InspectorSetup setup;
     bool editFirst;
 };
 
@@ -87,7 +87,7 @@ TEST_F(QuoteCommand, AsksToEditFirstOnlyForASavedMessageWhoseEditMessageItemIsEn
     for (const EditTestCase& c : cases)
     {
         Host().Record().Clear();
-        const hostsim::WindowId window = OpenMessage(L"some text", c.spec);
+        const hostsim::WindowId window = OpenMessage(L"some text", c.setup);
         if (!c.editFirst)
             User().ExpectQuoteDialog(QuoteAnswer::Cancel());
         EXPECT_EQ(ClickQuote(window).hr, S_OK) << c.name;
@@ -106,9 +106,9 @@ TEST_F(QuoteCommand, OtherEditorsGetTheHtmlMessageAndNothingIsRead)
     for (const EditorKind editor : {EditorKind::Text, EditorKind::Rtf})
     {
         Host().Record().Clear();
-        InspectorSetup spec;
-        spec.editor = editor;
-        const hostsim::WindowId window = OpenMessage(L"plain", spec);
+        InspectorSetup setup;
+        setup.editor = editor;
+        const hostsim::WindowId window = OpenMessage(L"plain", setup);
         EXPECT_EQ(ClickQuote(window).hr, S_OK);
         EXPECT_EQ(Outcome(), std::vector<std::wstring>{kHtmlNeeded});
         EXPECT_EQ(Host().Calls(L"Inspector", L"HTMLEditor"), 0);
