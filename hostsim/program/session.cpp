@@ -6,6 +6,7 @@
 #include "hostsim/program/window_picture.h"
 #include "hostsim/scripted_user.h"
 #include "win/ansi.h"
+#include "win/com_apartment.h"
 
 #include <chrono>
 #include <memory>
@@ -20,22 +21,6 @@ constexpr wchar_t kQuoteItem[] = L"&Quote/Unquote Selected Text";
 constexpr int kQuoteMenu = 5;
 constexpr int kDialogCancel = 212; // the Quote/Unquote dialog's "&Cancel"
 constexpr wchar_t kSavedEntryId[] = L"00000000A1B2C3D4E5F6";
-
-class ComApartment
-{
-  public:
-    ComApartment() : m_status(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComApartment()
-    {
-        if (SUCCEEDED(m_status))
-            CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-  private:
-    HRESULT m_status;
-};
 
 // The custom array the client hands every IDTExtensibility2 call: empty.
 class CustomArray

@@ -18,7 +18,7 @@ HRESULT CreateAddinInstanceForTest(ComPtr<IDTExtensibility2>* addin)
 
 void AddinInHost::SetUp()
 {
-    m_comInitialised = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    m_apartment = std::make_unique<ComApartment>();
     ResetConnectionStateForTests();
     m_sinksBefore = EventSink::LiveCount();
 }
@@ -29,8 +29,7 @@ void AddinInHost::TearDown()
     EXPECT_EQ(hostsim::LiveObjectCount(), 0u) << hostsim::DescribeLiveObjects();
     EXPECT_EQ(EventSink::LiveCount(), m_sinksBefore) << "add-in sinks left alive";
     ResetConnectionStateForTests();
-    if (m_comInitialised)
-        CoUninitialize();
+    m_apartment.reset();
 }
 
 void AddinInHost::ReleaseAll()

@@ -7,6 +7,7 @@
 #include "hostsim/scripted_user.h"
 #include "server/interfaces.h"
 #include "tests/support/temp_folder.h"
+#include "win/com_apartment.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +57,7 @@ class AddinInHost : public testing::Test
     ComPtr<IDTExtensibility2> m_addin;
     ComPtr<IDTExtensibility2> m_secondAddin;
     long m_sinksBefore = 0;
-    bool m_comInitialised = false;
+    std::unique_ptr<ComApartment> m_apartment;
 };
 
 } // namespace tessel::test

@@ -2,7 +2,7 @@
 // exports. Every test starts and ends with the DLL unregistered.
 
 #include "server/interfaces.h"
-#include "tests/server/com_apartment.h"
+#include "win/com_apartment.h"
 #include "tests/server/registration_outcome.h"
 #include "tests/server/registry_dump.h"
 #include "tests/server/server_dll.h"
@@ -78,7 +78,7 @@ class DllRegistration : public ::testing::Test
             RegDeleteKeyW(HKEY_CURRENT_USER, key);
     }
 
-    test::ComApartment m_apartment;
+    ComApartment m_apartment;
     test::ServerDll m_dll;
 };
 

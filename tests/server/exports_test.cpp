@@ -1,7 +1,7 @@
 // The DLL's class object and unload rule, through its exports.
 
 #include "server/interfaces.h"
-#include "tests/server/com_apartment.h"
+#include "win/com_apartment.h"
 #include "tests/server/outer_object.h"
 #include "tests/server/server_dll.h"
 
@@ -32,7 +32,7 @@ class ServerExports : public ::testing::Test
         return factory;
     }
 
-    test::ComApartment m_apartment;
+    ComApartment m_apartment;
     ServerDll m_dll;
 };
 

@@ -1,9 +1,10 @@
 #pragma once
-// COM initialised on this thread (single-threaded apartment) for the object's lifetime.
+// COM initialised on this thread (single-threaded apartment) for the object's lifetime; a thread
+// already in the multithreaded apartment stays there.
 
 #include <objbase.h>
 
-namespace tessel::test
+namespace tessel
 {
 
 class ComApartment
@@ -22,4 +23,4 @@ class ComApartment
     HRESULT m_status;
 };
 
-} // namespace tessel::test
+} // namespace tessel
