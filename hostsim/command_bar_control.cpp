@@ -144,11 +144,7 @@ HRESULT CommandBarControl::GetEnabled(const Arguments&, _variant_t* result)
 
 HRESULT CommandBarControl::PutEnabled(const Arguments& arguments)
 {
-    _variant_t value;
-    RETURN_IF_FAILED(arguments.Get(0, VT_BOOL, &value));
-    m_enabled = value.boolVal != VARIANT_FALSE;
-    RecordPut(L"Enabled", BoolText(m_enabled));
-    return S_OK;
+    return PutFlag(arguments, L"Enabled", &m_enabled);
 }
 
 HRESULT CommandBarControl::GetVisible(const Arguments&, _variant_t* result)
@@ -158,10 +154,15 @@ HRESULT CommandBarControl::GetVisible(const Arguments&, _variant_t* result)
 
 HRESULT CommandBarControl::PutVisible(const Arguments& arguments)
 {
+    return PutFlag(arguments, L"Visible", &m_visible);
+}
+
+HRESULT CommandBarControl::PutFlag(const Arguments& arguments, const wchar_t* property, bool* flag)
+{
     _variant_t value;
     RETURN_IF_FAILED(arguments.Get(0, VT_BOOL, &value));
-    m_visible = value.boolVal != VARIANT_FALSE;
-    RecordPut(L"Visible", BoolText(m_visible));
+    *flag = value.boolVal != VARIANT_FALSE;
+    RecordPut(property, BoolText(*flag));
     return S_OK;
 }
 

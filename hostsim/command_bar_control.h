@@ -62,6 +62,8 @@ class CommandBarControl final : public Automation<CommandBarControl>
     // The item as the record names it: its caption, or "#position" while it has none.
     std::wstring ItemName() const;
     void RecordPut(const wchar_t* property, const std::wstring& value);
+    // A boolean property's put: sets the flag and records it.
+    HRESULT PutFlag(const Arguments& arguments, const wchar_t* property, bool* flag);
     void Relabel();
 
     HRESULT GetCaption(const Arguments& arguments, _variant_t* result);
