@@ -13,6 +13,15 @@ namespace
 constexpr DWORD kValueBufferSize = 256;
 constexpr DWORD kValueSizeLimit = 255;
 
+void WriteValue(const char* section, const char* key, const std::string& value,
+                const std::string& path)
+{
+    if (path.empty())
+        return;
+    // A failed write is not reported: the dialog carries on as if it had succeeded.
+    WritePrivateProfileStringA(section, key, value.c_str(), path.c_str());
+}
+
 } // namespace
 
 std::string IniReadString(const char* section, const char* key, const std::string& defaultValue,
@@ -39,15 +48,15 @@ int IniReadInt(const char* section, const char* key, int defaultValue, const std
 void IniWriteString(const char* section, const char* key, const std::string& value,
                     const std::string& path)
 {
-    if (path.empty())
-        return;
-    // A failed write is not reported: the dialog carries on as if it had succeeded.
-    WritePrivateProfileStringA(section, key, value.c_str(), path.c_str());
+    // The reader trims blanks around a value and then removes one pair of quotes around it, so a
+    // quoted value comes back exactly: "> " keeps its blank, '"a"' its quotes. Values written
+    // unquoted before read as they always did.
+    WriteValue(section, key, '"' + value + '"', path);
 }
 
 void IniWriteInt(const char* section, const char* key, int value, const std::string& path)
 {
-    IniWriteString(section, key, std::to_string(value), path); // as "%d" formats it
+    WriteValue(section, key, std::to_string(value), path); // as "%d" formats it
 }
 
 } // namespace tessel

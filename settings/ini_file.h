@@ -1,6 +1,7 @@
 #pragma once
 // The settings file: one section of key=value lines read and written through the platform's
-// private-profile functions. Paths and values are ANSI.
+// private-profile functions. Paths and values are ANSI. Strings are written inside double
+// quotes, so that blanks at their ends survive the reader's trimming; numbers are written bare.
 
 #include <string>
 

@@ -103,9 +103,43 @@ TEST_F(IniFile, WritesIntegersAsDecimalAndReplacesEarlierValues)
     EXPECT_NE(file.find("WordWrap=-5\r\n"), std::string::npos) << file;
     EXPECT_NE(file.find("UnquoteLevels=-2147483648\r\n"), std::string::npos) << file;
     // An empty string keeps the key, which then reads as empty rather than as the default.
-    EXPECT_NE(file.find("QuoteLast=\r\n"), std::string::npos) << file;
+    EXPECT_NE(file.find("QuoteLast=\"\"\r\n"), std::string::npos) << file;
     EXPECT_EQ(IniReadString(kSection, "QuoteLast", "default", m_path), "");
     EXPECT_EQ(IniReadInt(kSection, "UnquoteLevels", 1, m_path), INT_MIN);
+}
+
+struct StringCase
+{
+    const char* name;
+    const char* value;
+};
+
+class IniStringOf : public IniFile, public testing::WithParamInterface<StringCase>
+{
+};
+
+// Strings are written inside quotes, which the reader removes after trimming blanks.
+TEST_P(IniStringOf, ReadsBackExactlyAsWritten)
+{
+    IniWriteString(kSection, "QuoteLast", GetParam().value, m_path);
+    EXPECT_EQ(IniReadString(kSection, "QuoteLast", "", m_path), GetParam().value);
+}
+
+const StringCase kStrings[] = {
+    {"TrailingBlank", "> "}, {"LeadingBlank", " >"},
+    {"BlanksOnly", "   "},   {"TabsAround", "\t>\t"},
+    {"Quoted", "\"q\""},     {"QuoteAlone", "\""},
+    {"SingleQuoted", "'s'"}, {"EqualsAndSemicolon", ";a=b"},
+    {"Empty", ""},
+};
+INSTANTIATE_TEST_SUITE_P(Values, IniStringOf, testing::ValuesIn(kStrings),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(IniFile, ValuesWrittenUnquotedBeforeReadAsTheyDid)
+{
+    test::WriteFileBytes(m_path, "[Settings]\r\nQuoteLast=> \r\nUnquoteLast=\"|\"\r\n");
+    EXPECT_EQ(IniReadString(kSection, "QuoteLast", "", m_path), ">");
+    EXPECT_EQ(IniReadString(kSection, "UnquoteLast", "", m_path), "|");
 }
 
 TEST_F(IniFile, LongStringReadsBackCutTo254Characters)
