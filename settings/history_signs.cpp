@@ -27,7 +27,8 @@ void ForEachHistorySign(std::string_view bytes,
         else
             ++next;
 
-        const std::string_view line = bytes.substr(pos, lineEnd - pos);
+        std::string_view line = bytes.substr(pos, lineEnd - pos);
+        line = line.substr(0, line.find('\0'));
         for (std::size_t cut = 0; cut < line.size(); cut += kHistoryPieceSize)
         {
             const std::string_view piece = line.substr(cut, kHistoryPieceSize);
@@ -36,6 +37,12 @@ void ForEachHistorySign(std::string_view bytes,
         }
         pos = next;
     }
+}
+
+bool LoadsBackWhole(std::string_view sign)
+{
+    return !sign.empty() && sign.size() <= kHistoryPieceSize && !IsBlankOnly(sign) &&
+           sign.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
 }
 
 } // namespace tessel

@@ -1,6 +1,9 @@
 #include "settings/history_signs.h"
-#include "settings/read_whole_file.h"
+#include "settings/read_file_tail.h"
 #include "settings/sign_history.h"
+
+#include <unordered_set>
+#include <vector>
 
 namespace tessel
 {
@@ -11,9 +14,19 @@ void LoadSignHistory(const std::string& path, CStringList& list)
         return;
     list.RemoveAll();
     std::string bytes;
-    if (!ReadWholeFile(path, bytes))
+    if (!ReadFileTail(path, kHistoryReadLimit, bytes))
         return;
-    ForEachHistorySign(bytes, [&list](std::string_view sign) { list.AddHead(std::string(sign)); });
+    std::vector<std::string_view> signs;
+    ForEachHistorySign(bytes, [&signs](std::string_view sign) { signs.push_back(sign); });
+
+    // Newest first, each sign once: where a sign was used several times, its newest use counts.
+    std::unordered_set<std::string_view> listed;
+    listed.reserve(signs.size());
+    for (auto sign = signs.rbegin(); sign != signs.rend(); ++sign)
+    {
+        if (listed.insert(*sign).second)
+            list.AddTail(std::string(*sign));
+    }
 }
 
 } // namespace tessel

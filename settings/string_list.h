@@ -1,6 +1,6 @@
 #pragma once
-// The ordered list of strings that the sign history is loaded into: new entries go to the
-// head, lookups compare exactly, iteration runs from head to tail.
+// The ordered list of strings that the sign history is loaded into: entries go to the head or
+// the tail, lookups compare exactly, iteration runs from head to tail.
 
 #include <list>
 #include <string>
@@ -14,6 +14,7 @@ class CStringList
     using const_iterator = std::list<std::string>::const_iterator;
 
     void AddHead(const std::string& value) { m_items.push_front(value); }
+    void AddTail(const std::string& value) { m_items.push_back(value); }
     void RemoveAll() { m_items.clear(); }
     // Exact, case-sensitive comparison.
     bool Contains(const std::string& value) const;

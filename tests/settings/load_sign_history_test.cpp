@@ -55,7 +55,11 @@ const LoadCase kLoadCases[] = {
     {"TrailingTabKept", ">\t\r\n", {">\t"}},
     {"LeadingBlankKept", " >\r\n", {" >"}},
     {"BlankAndWhiteSpaceLinesSkipped", "\r\n   \r\n>\r\n\t \v\f\r\n\r\n", {">"}},
-    {"DuplicatesKept", ">\r\n|\r\n>\r\n", {">", "|", ">"}},
+    {"DuplicatesOnceWhereNewestUsed", ">\r\n|\r\n>\r\n|\r\n#\r\n", {"#", "|", ">"}},
+    {"DuplicatesCompareExactly", "a:\r\nA:\r\na:\r\n", {"a:", "A:"}},
+    // A NUL ends the sign as the dialog shows it; the rest of its line is ignored.
+    {"NulEndsTheSign", std::string(">\0tail\r\n|\0\r\n>\r\n", 15), {">", "|"}},
+    {"NulFirstSkipsTheLine", std::string("\0>\r\n|", 5), {"|"}},
     {"LastLineWithoutLineEnd", ">\r\n|", {"|", ">"}},
     {"LoneLf", ">\n|\n", {"|", ">"}},
     {"LoneCr", ">\r|\r", {"|", ">"}},
@@ -76,6 +80,36 @@ const LoadCase kLoadCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Files, LoadSignHistoryOf, testing::ValuesIn(kLoadCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A history of any size: only its end is read, from the first whole line in it on, and the file
+// is left as it is.
+TEST(LoadSignHistory, ReadsTheWholeLinesOfTheFilesEndOnly)
+{
+    test::TempFolder folder;
+    const std::string path = folder.File("TesselHistory.lst");
+    struct Start
+    {
+        int offset; // where the read starts, counted from the "f" of "first"
+        Signs expected;
+    };
+    const Start starts[] = {
+        {-2, {">", "first"}},             // inside "old", which is dropped
+        {-1, {">", "first"}},             // between CR and LF
+        {0, {">", "first"}},  {1, {">"}}, // inside "first", which is dropped
+        {6, {">"}},                       // between CR and LF again
+    };
+    for (const Start& start : starts)
+    {
+        // The bytes from "first" on are the read's length plus the offset.
+        const std::size_t blanks = kHistoryReadLimit - 12 + start.offset;
+        const std::string file = "old\r\nfirst\r\n" + std::string(blanks, ' ') + "\r\n>\r\n";
+        test::WriteFileBytes(path, file);
+        CStringList list;
+        LoadSignHistory(path, list);
+        EXPECT_EQ(Entries(list), start.expected) << "offset " << start.offset;
+        EXPECT_EQ(test::ReadFileBytes(path), file);
+    }
+}
 
 TEST(LoadSignHistory, WithoutAFileLeavesTheListAsItWas)
 {

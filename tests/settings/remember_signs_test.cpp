@@ -80,6 +80,28 @@ TEST_F(RememberSignsTest, SignWithTrailingBlankRoundTripsAndIsAppendedOnce)
     EXPECT_EQ(File(), "> \r\n>\r\n");
 }
 
+// A sign that loading would skip or cut would never be found again, and be appended at every
+// use: it is not appended at all. The history is left exactly as it was, however often.
+TEST_F(RememberSignsTest, SignsThatWouldNotLoadBackAreNotAppended)
+{
+    const std::string history = ">\r\n";
+    const std::string notLoadable[] = {
+        "   ", "\t", " \t\v\f ", std::string(1024, '>'), "a\rb", "a\nb", std::string("a\0b", 3),
+    };
+    for (const std::string& sign : notLoadable)
+    {
+        test::WriteFileBytes(g_strHistoryPath, history);
+        for (int use = 0; use < 3; ++use)
+            Confirm(sign, sign);
+        EXPECT_EQ(File(), history) << sign.size() << " bytes";
+    }
+    // The longest sign that loads back whole is appended, once.
+    const std::string longest(1023, '>');
+    EXPECT_EQ(Confirm(longest, ">"), (Signs{longest, ">"}));
+    EXPECT_EQ(Confirm(longest, ">"), (Signs{longest, ">"}));
+    EXPECT_EQ(File(), history + longest + "\r\n");
+}
+
 TEST_F(RememberSignsTest, ComparisonIsCaseSensitive)
 {
     test::WriteFileBytes(g_strHistoryPath, "a:\r\n");
