@@ -149,7 +149,8 @@ HRESULT RunQuoteCommand(IDispatch* application, IDispatch* editMessageButton)
     {
         CQuoteDlg dialog;
         dialog.SetInputText(std::move(text));
-        if (dialog.DoModal() != 1)
+        // Only a result the dialog computed replaces the selection, whatever ended the dialog.
+        if (dialog.DoModal() != 1 || !dialog.HasResultText())
             return S_OK;
         result = dialog.GetResultText();
     }

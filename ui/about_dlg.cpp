@@ -25,10 +25,13 @@ CAboutDlg::~CAboutDlg() = default;
 const MessageMap& CAboutDlg::GetMessageMap() const
 {
     static const MessageMapEntry entries[] = {
-        OnMessage<CAboutDlg, &CAboutDlg::OnClose>(WM_CLOSE), // only the Close button ends it
+        OnMessage<CAboutDlg, &CAboutDlg::Ignore>(WM_CLOSE), // only the Close button ends it
         OnCommand<CAboutDlg, &CAboutDlg::OnCloseButton>(IDC_ABOUT_CLOSE),
         OnCommand<CAboutDlg, &CAboutDlg::OnProductPage>(IDC_PRODUCT_PAGE),
         OnCommand<CAboutDlg, &CAboutDlg::OnAddinsPage>(IDC_ADDINS_PAGE),
+        // The dialog manager's own commands (Shift+Esc, Ctrl+Break, ...) end nothing here.
+        OnCommand<CAboutDlg, &CAboutDlg::Ignore>(IDOK),
+        OnCommand<CAboutDlg, &CAboutDlg::Ignore>(IDCANCEL),
     };
     static const MessageMap map = {&CDialog::GetMessageMap(), entries, std::size(entries)};
     return map;
@@ -43,8 +46,9 @@ BOOL CAboutDlg::PreTranslateMessage(MSG* message)
 {
     if (message->message == WM_KEYDOWN)
     {
-        // Enter goes straight to the focused control, so no button is pressed by default.
-        if (message->wParam == VK_RETURN)
+        // Enter goes straight to the focused control, so no button is pressed by default; so
+        // does Execute, which the dialog manager takes for Enter.
+        if (message->wParam == VK_RETURN || message->wParam == VK_EXECUTE)
         {
             TranslateMessage(message);
             DispatchMessageW(message);

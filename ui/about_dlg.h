@@ -32,7 +32,7 @@ class CAboutDlg : public CDialog
     BOOL OnInitDialog() override;
 
   private:
-    void OnClose() {}
+    void Ignore() {}
     void OnCloseButton() { EndDialog(IDOK); }
     void OnProductPage();
     void OnAddinsPage();

@@ -9,6 +9,9 @@
 #include "ui/number_field.h"
 #include "win/ansi.h"
 
+#include <optional>
+#include <vector>
+
 namespace tessel
 {
 namespace
@@ -30,6 +33,27 @@ constexpr int kMaxLevels = 50;
 constexpr UINT kFirstKeyMessage = WM_KEYDOWN;
 constexpr UINT kLastKeyMessage = 0x108;
 
+// The dialog's command for a key that ends a dialog, whatever modifiers are held; 0 for other
+// keys. The key table binds Enter and Esc alone. With Shift or Ctrl held, and for the Execute
+// key and Ctrl+Break, the dialog manager would act instead: press the focused button (Cancel,
+// say) or end the dialog with IDOK or IDCANCEL, without the dialog's checks.
+UINT EndingKeyCommand(const MSG& message)
+{
+    if (message.message != WM_KEYDOWN)
+        return 0;
+    switch (message.wParam)
+    {
+        case VK_RETURN:
+        case VK_EXECUTE:
+            return ID_QUOTE_OK;
+        case VK_ESCAPE:
+        case VK_CANCEL:
+            return ID_QUOTE_CANCEL;
+        default:
+            return 0;
+    }
+}
+
 } // namespace
 
 CQuoteDlg::CQuoteDlg() : CDialog(IDD) {}
@@ -46,6 +70,9 @@ const MessageMap& CQuoteDlg::GetMessageMap() const
         OnCommand<CQuoteDlg, &CQuoteDlg::OnUnquoteMode>(IDC_UNQUOTE_MODE),
         OnCommand<CQuoteDlg, &CQuoteDlg::OnConfirm>(ID_QUOTE_OK),
         OnCommand<CQuoteDlg, &CQuoteDlg::OnDismiss>(ID_QUOTE_CANCEL),
+        // The dialog manager's own commands end the dialog only the way the buttons do.
+        OnCommand<CQuoteDlg, &CQuoteDlg::OnConfirm>(IDOK),
+        OnCommand<CQuoteDlg, &CQuoteDlg::OnDismiss>(IDCANCEL),
     };
     static const MessageMap map = {&CDialog::GetMessageMap(), entries, std::size(entries)};
     return map;
@@ -65,6 +92,11 @@ BOOL CQuoteDlg::PreTranslateMessage(MSG* message)
     if (message->message >= kFirstKeyMessage && message->message <= kLastKeyMessage &&
         m_hAccel != nullptr && TranslateAcceleratorW(m_hWnd, m_hAccel, message))
         return TRUE;
+    if (const UINT command = EndingKeyCommand(*message))
+    {
+        SendMessageW(m_hWnd, WM_COMMAND, MAKEWPARAM(command, 1), 0); // as from the key table
+        return TRUE;
+    }
     return CDialog::PreTranslateMessage(message);
 }
 
@@ -83,11 +115,12 @@ BOOL CQuoteDlg::OnInitDialog()
     SetNumberField(m_hWnd, IDC_UNQUOTE_LEVELS, m_options.unquoteLevels);
 
     LoadSignHistory(g_strHistoryPath, m_history);
+    std::vector<std::wstring> signs;
+    signs.reserve(m_history.GetCount());
     for (const std::string& sign : m_history)
-    {
-        m_cbAddSign.AddString(sign);
-        m_cbRemoveSign.AddString(sign);
-    }
+        signs.push_back(AnsiToWide(sign));
+    m_cbAddSign.AddSortedStrings(signs);
+    m_cbRemoveSign.AddSortedStrings(signs);
     FillSignBox(m_cbAddSign, IniReadString(kSection, kAddSignKey, "", g_strIniPath));
     FillSignBox(m_cbRemoveSign, IniReadString(kSection, kRemoveSignKey, "", g_strIniPath));
 
@@ -100,7 +133,12 @@ BOOL CQuoteDlg::OnInitDialog()
 
 void CQuoteDlg::FillSignBox(CComboBox& box, const std::string& lastSign)
 {
-    const int found = box.FindString(-1, lastSign);
+    // The last sign itself where it is an item, so that "a:" is not taken for "A:"; otherwise
+    // the first item that begins with it, ignoring case.
+    const std::wstring last = AnsiToWide(lastSign);
+    int found = box.FindExactCase(last);
+    if (found == CB_ERR)
+        found = box.FindString(-1, last);
     box.SetCurSel(found == CB_ERR ? 0 : found); // with no items nothing is selected
 }
 
@@ -118,8 +156,9 @@ void CQuoteDlg::ShowMode(int mode)
 
 void CQuoteDlg::OnConfirm()
 {
-    m_options.addSign = m_cbAddSign.GetWindowText();
-    m_options.removeSign = m_cbRemoveSign.GetWindowText();
+    // The signs as typed, in any script; only the files are ANSI.
+    const std::wstring addSign = m_cbAddSign.GetText();
+    const std::wstring removeSign = m_cbRemoveSign.GetText();
     m_options.wrapWidth = GetNumberField(m_hWnd, IDC_WRAP_WIDTH);
     m_options.unquoteLevels = GetNumberField(m_hWnd, IDC_UNQUOTE_LEVELS);
     m_options.mode =
@@ -127,33 +166,34 @@ void CQuoteDlg::OnConfirm()
 
     // The mode is kept even when the values then turn out invalid.
     IniWriteInt(kSection, kModeKey, m_options.mode, g_strIniPath);
-    if (const UINT message = ValidationMessage())
+    const bool quote = m_options.mode == kQuoteMode;
+    const std::wstring& sign = quote ? addSign : removeSign;
+    if (const UINT message = ValidationMessage(sign))
     {
         ShowValidationMessage(message);
         return;
     }
-    StoreChoices();
+    StoreChoices(addSign, removeSign);
 
-    const bool quote = m_options.mode == kQuoteMode;
-    const std::wstring sign = AnsiToWide(quote ? m_options.addSign : m_options.removeSign);
     const std::u16string result =
         quote ? QuoteText(AsUtf16(m_strInputText), AsUtf16(sign), m_options.wrapWidth)
               : UnquoteText(AsUtf16(m_strInputText), AsUtf16(sign), m_options.unquoteLevels);
     m_strResultText.assign(AsWide(result));
+    m_bHasResult = true;
     EndDialog(1);
 }
 
-UINT CQuoteDlg::ValidationMessage() const
+UINT CQuoteDlg::ValidationMessage(const std::wstring& sign) const
 {
     if (m_options.mode == kQuoteMode)
     {
         if (m_options.wrapWidth < kMinWidth || m_options.wrapWidth > kMaxWidth)
             return IDS_WIDTH_RANGE;
-        return m_options.addSign.empty() ? IDS_ADD_SIGN_MISSING : 0;
+        return sign.empty() ? IDS_ADD_SIGN_MISSING : 0;
     }
     if (m_options.unquoteLevels < kMinLevels || m_options.unquoteLevels > kMaxLevels)
         return IDS_LEVELS_RANGE;
-    return m_options.removeSign.empty() ? IDS_REMOVE_SIGN_MISSING : 0;
+    return sign.empty() ? IDS_REMOVE_SIGN_MISSING : 0;
 }
 
 void CQuoteDlg::ShowValidationMessage(UINT textId) const
@@ -162,14 +202,22 @@ void CQuoteDlg::ShowValidationMessage(UINT textId) const
                 MB_OK | MB_ICONEXCLAMATION);
 }
 
-void CQuoteDlg::StoreChoices()
+void CQuoteDlg::StoreChoices(const std::wstring& addSign, const std::wstring& removeSign)
 {
     // Both signs and every number are kept, whatever the mode; "QuoteLast" is written between
-    // remembering the add sign and the remove sign.
-    RememberSigns(m_history, m_options.addSign, m_options.removeSign, [this] {
-        IniWriteString(kSection, kAddSignKey, m_options.addSign, g_strIniPath);
+    // remembering the add sign and the remove sign. A sign that the ANSI code page cannot hold
+    // exactly is used but stored nowhere: a question mark in its place would be another sign,
+    // and the last sign stored before stays the one offered next time.
+    const std::optional<std::string> add = WideToAnsiExact(addSign);
+    const std::optional<std::string> remove = WideToAnsiExact(removeSign);
+    m_options.addSign = add.value_or("");
+    m_options.removeSign = remove.value_or("");
+    RememberSigns(m_history, m_options.addSign, m_options.removeSign, [this, &add] {
+        if (add)
+            IniWriteString(kSection, kAddSignKey, *add, g_strIniPath);
     });
-    IniWriteString(kSection, kRemoveSignKey, m_options.removeSign, g_strIniPath);
+    if (remove)
+        IniWriteString(kSection, kRemoveSignKey, *remove, g_strIniPath);
     IniWriteInt(kSection, kWrapWidthKey, m_options.wrapWidth, g_strIniPath);
     IniWriteInt(kSection, kUnquoteLevelsKey, m_options.unquoteLevels, g_strIniPath);
 }

@@ -26,7 +26,8 @@ class CQuoteDlg : public CDialog
     ~CQuoteDlg() override;
 
     void SetInputText(std::wstring text) { m_strInputText = std::move(text); }
-    // Valid only after DoModal returned 1.
+    // Whether a confirmation ran the engine; only then is the result text the one to write.
+    bool HasResultText() const { return m_bHasResult; }
     const std::wstring& GetResultText() const { return m_strResultText; }
 
   protected:
@@ -48,14 +49,17 @@ class CQuoteDlg : public CDialog
     void ShowMode(int mode);
     void FillSignBox(CComboBox& box, const std::string& lastSign);
     // The message of the first value of the chosen mode that is out of range, or 0.
-    UINT ValidationMessage() const;
+    UINT ValidationMessage(const std::wstring& sign) const;
     void ShowValidationMessage(UINT textId) const;
-    void StoreChoices();
+    void StoreChoices(const std::wstring& addSign, const std::wstring& removeSign);
 
-    QuoteOptions m_options; // mode, wrapWidth and unquoteLevels are read at initialisation
+    // mode, wrapWidth and unquoteLevels are read at initialisation; the signs are the ones stored
+    // at the last confirmation, empty for a sign the ANSI code page cannot hold
+    QuoteOptions m_options;
     CStringList m_history;
     std::wstring m_strInputText;
     std::wstring m_strResultText;
+    bool m_bHasResult = false;
     HACCEL m_hAccel = nullptr; // from the resources: freed with the module, not by us
     CComboBox m_cbRemoveSign;
     CComboBox m_cbAddSign;

@@ -1,5 +1,6 @@
 #include "ui/about_dlg.h"
 
+#include "hostsim/keyboard.h"
 #include "hostsim/modal_driver.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/scoped_temp_path.h"
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
+#include <tuple>
 
 namespace tessel
 {
@@ -97,33 +100,40 @@ TEST_F(AboutDialogTest, ShowsTitleVersionAndTheAnimationWithTheFocusOnTheFirstBu
     EXPECT_EQ(g_shellCalls, std::vector<std::string>{});
 }
 
+// What the About dialog ignores: every key that ends other dialogs, pressed as the keyboard
+// presses it (so the dialog manager sees the modifiers), and the close request.
 struct Ignored
 {
     const char* name;
-    int focus; // 0: where the dialog put it
-    UINT key;  // 0: a close request instead of a key
+    const wchar_t* key; // hostsim's name of the key; nullptr: a close request instead
 };
 
 const Ignored kIgnored[] = {
-    {"EnterOnTheFocusedWebButton", 0, VK_RETURN},
-    {"EnterOnTheFocusedCloseButton", IDC_ABOUT_CLOSE, VK_RETURN},
-    {"Esc", 0, VK_ESCAPE},
-    {"EscOnTheCloseButton", IDC_ABOUT_CLOSE, VK_ESCAPE},
-    {"CloseRequest", 0, 0},
+    {"Enter", L"enter"},          {"ShiftEnter", L"shift+enter"},
+    {"CtrlEnter", L"ctrl+enter"}, {"Execute", L"execute"},
+    {"Esc", L"escape"},           {"ShiftEsc", L"shift+escape"},
+    {"CtrlBreak", L"ctrl+break"}, {"CloseRequest", nullptr},
 };
 
-class AboutDialogIgnores : public AboutDialogTest, public testing::WithParamInterface<Ignored>
+void PrintTo(const Ignored& ignored, std::ostream* out)
+{
+    *out << ignored.name;
+}
+
+using IgnoredCase = std::tuple<Ignored, int>; // what is pressed, on which control (0: the first)
+
+class AboutDialogIgnores : public AboutDialogTest, public testing::WithParamInterface<IgnoredCase>
 {
 };
 
 TEST_P(AboutDialogIgnores, StaysOpenAndOpensNoPage)
 {
-    const Ignored& c = GetParam();
+    const auto& [ignored, focus] = GetParam();
     OnDialog("press", [&](HWND dialog) {
-        if (c.focus != 0)
-            FocusControl(dialog, c.focus);
-        if (c.key != 0)
-            PostKey(GetFocus(), c.key);
+        if (focus != 0)
+            FocusControl(dialog, focus);
+        if (ignored.key != nullptr)
+            ASSERT_TRUE(hostsim::PressKey(dialog, *hostsim::FindKey(ignored.key)));
         else
             PostMessageW(dialog, WM_CLOSE, 0, 0);
     });
@@ -134,8 +144,16 @@ TEST_P(AboutDialogIgnores, StaysOpenAndOpensNoPage)
     EXPECT_EQ(g_shellCalls, std::vector<std::string>{});
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, AboutDialogIgnores, testing::ValuesIn(kIgnored),
-                         [](const auto& info) { return std::string(info.param.name); });
+std::string IgnoredCaseName(const testing::TestParamInfo<IgnoredCase>& info)
+{
+    const auto& [ignored, focus] = info.param;
+    return std::string(ignored.name) + (focus == 0 ? "OnTheWebButton" : "OnTheCloseButton");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, AboutDialogIgnores,
+                         testing::Combine(testing::ValuesIn(kIgnored),
+                                          testing::Values(0, IDC_ABOUT_CLOSE)),
+                         IgnoredCaseName);
 
 struct Closing
 {

@@ -1,13 +1,18 @@
 #include "ui/quote_dlg.h"
 
+#include "hostsim/keyboard.h"
 #include "hostsim/modal_driver.h"
 #include "settings/data_paths.h"
+#include "settings/ini_file.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/ui_driving.h"
+#include "win/ansi.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
+#include <tuple>
 
 namespace tessel
 {
@@ -254,7 +259,7 @@ TEST_F(QuoteDialogTest, QuoteModeStoresAllChoicesAndNewSignsAndQuotesTheText)
     EXPECT_EQ(m_dialog.GetResultText(),
               L"\u00BB\u03A9\u03BC\u03AD\u03B3\u03B1 \u6F22\u5B57\u6F22\u5B57 \r\n"
               L"\u00BB\U0001F600\r\n\u00BBok\r\n\u00BB");
-    EXPECT_EQ(Settings(), "[Settings]\r\nMode=0\r\nQuoteLast=\xBB\r\nUnquoteLast=>\r\n"
+    EXPECT_EQ(Settings(), "[Settings]\r\nMode=0\r\nQuoteLast=\"\xBB\"\r\nUnquoteLast=\">\"\r\n"
                           "WordWrap=15\r\nUnquoteLevels=3\r\n");
     EXPECT_EQ(History(), ">\r\n\xBB\r\n");
 }
@@ -272,10 +277,120 @@ TEST_F(QuoteDialogTest, UnquoteModeAcceptsAndStoresAnInvalidWidthAndUnquotesTheT
 
     EXPECT_EQ(Run(L"##\u05E9\u05DC\u05D5\u05DD\r\n##\U0001F600\r\n#"), 1);
     EXPECT_EQ(m_dialog.GetResultText(), L"#\u05E9\u05DC\u05D5\u05DD\r\n#\U0001F600\r\n");
-    EXPECT_EQ(Settings(), "[Settings]\r\nMode=1\r\nQuoteLast=#\r\nUnquoteLast=#\r\n"
+    EXPECT_EQ(Settings(), "[Settings]\r\nMode=1\r\nQuoteLast=\"#\"\r\nUnquoteLast=\"#\"\r\n"
                           "WordWrap=5\r\nUnquoteLevels=1\r\n");
     EXPECT_EQ(History(), "#\r\n"); // the same new sign in both boxes is appended once
 }
+
+// ---------------------------------------------------------------------------------------------
+// Signs
+
+struct HistorySign
+{
+    const char* name;
+    const char* sign;
+};
+
+const HistorySign kHistorySigns[] = {
+    {"Greater", ">"},        {"GreaterBlank", "> "}, {"GreaterTwoBlanks", ">  "},
+    {"BlankGreater", " >"},  {"TabGreater", "\t>"},  {"TwoGreater", ">>"},
+    {"LowerCase", "a:"},     {"UpperCase", "A:"},    {"Quoted", "\"q\""},
+    {"SingleQuoted", "'s'"},
+};
+
+class QuoteDialogLastSign : public QuoteDialogTest, public testing::WithParamInterface<HistorySign>
+{
+};
+
+// Every sign of the history, stored as the last sign, is offered exactly as it was used, blanks,
+// quotes and case included, and confirming it as offered quotes with it and stores nothing new.
+TEST_P(QuoteDialogLastSign, IsPreselectedExactlyAndQuotesAsItWasUsed)
+{
+    const std::string sign = GetParam().sign;
+    std::string history;
+    for (const HistorySign& each : kHistorySigns)
+        history += std::string(each.sign) + "\r\n";
+    WriteHistory(history);
+    IniWriteString("Settings", "QuoteLast", sign, g_strIniPath);
+    IniWriteString("Settings", "UnquoteLast", sign, g_strIniPath);
+    std::vector<std::string> shown;
+    OnDialog("look, then confirm", [&](HWND dialog) {
+        shown = {ItemText(dialog, IDC_ADD_SIGN), ItemText(dialog, IDC_REMOVE_SIGN)};
+        PostClick(dialog, IDC_CONFIRM);
+    });
+
+    EXPECT_EQ(Run(L"a"), 1);
+    EXPECT_EQ(shown, (std::vector<std::string>{sign, sign}));
+    const std::wstring wide = AnsiToWide(sign);
+    EXPECT_EQ(m_dialog.GetResultText(), wide + L"a\r\n" + wide);
+    EXPECT_EQ(History(), history);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, QuoteDialogLastSign, testing::ValuesIn(kHistorySigns),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct ScriptSign
+{
+    const char* name;
+    const wchar_t* sign;
+    const char* stored; // as the ANSI code page 1252 holds it; nullptr: it cannot
+};
+
+const ScriptSign kScriptSigns[] = {
+    {"Arrow", L"\u2192 ", nullptr},
+    {"Hebrew", L"\u05D0 ", nullptr},
+    {"Emoji", L"\U0001F600", nullptr},
+    {"LatinWithALookAlike", L"\u0100 ", nullptr}, // a best fit would store "A "
+    {"GuillemetOfTheCodePage", L"\u00BB ", "\xBB "},
+};
+
+void PrintTo(const ScriptSign& sign, std::ostream* out)
+{
+    *out << sign.name;
+}
+
+class QuoteDialogScriptSign : public QuoteDialogTest,
+                              public testing::WithParamInterface<std::tuple<ScriptSign, int>>
+{
+};
+
+// A sign in any script quotes and unquotes as typed; only a sign that the ANSI files can hold
+// exactly is stored, and nothing (no question mark) stands in for one they cannot.
+TEST_P(QuoteDialogScriptSign, IsUsedAsTypedAndStoredOnlyWhenTheFilesHoldIt)
+{
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "which signs can be stored is chosen for code page 1252";
+    const auto& [script, modeButton] = GetParam();
+    const bool quote = modeButton == IDC_QUOTE_MODE;
+    WriteHistory(">\r\n");
+    WriteSettings("QuoteLast=\"|\"\r\nUnquoteLast=\"|\"\r\n");
+    OnDialog("type the sign in both boxes and confirm", [&](HWND dialog) {
+        PostClick(dialog, modeButton);
+        SetDlgItemTextW(dialog, IDC_ADD_SIGN, script.sign);
+        SetDlgItemTextW(dialog, IDC_REMOVE_SIGN, script.sign);
+        PostClick(dialog, IDC_CONFIRM);
+    });
+
+    const std::wstring sign = script.sign;
+    EXPECT_EQ(Run(quote ? L"a" : sign + L"a"), 1);
+    EXPECT_EQ(m_dialog.GetResultText(), quote ? sign + L"a\r\n" + sign : L"a");
+    const std::string stored = script.stored != nullptr ? script.stored : "|";
+    EXPECT_EQ(IniReadString("Settings", "QuoteLast", "", g_strIniPath), stored);
+    EXPECT_EQ(IniReadString("Settings", "UnquoteLast", "", g_strIniPath), stored);
+    EXPECT_EQ(Settings().find('?'), std::string::npos) << Settings();
+    EXPECT_EQ(History(), script.stored != nullptr ? ">\r\n" + stored + "\r\n" : ">\r\n");
+}
+
+std::string ScriptSignName(const testing::TestParamInfo<std::tuple<ScriptSign, int>>& info)
+{
+    const auto& [script, modeButton] = info.param;
+    return std::string(script.name) + (modeButton == IDC_QUOTE_MODE ? "Quotes" : "Unquotes");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, QuoteDialogScriptSign,
+                         testing::Combine(testing::ValuesIn(kScriptSigns),
+                                          testing::Values(IDC_QUOTE_MODE, IDC_UNQUOTE_MODE)),
+                         ScriptSignName);
 
 // ---------------------------------------------------------------------------------------------
 // Keys, buttons and the close request
@@ -286,49 +401,125 @@ void FillValid(HWND dialog)
     SetItemText(dialog, IDC_REMOVE_SIGN, ">");
 }
 
-struct KeyCase
+// What ends the dialog: a key pressed as the keyboard presses it, or the command that the dialog
+// manager sends for such keys when they get past the dialog.
+struct Ending
 {
     const char* name;
-    int focus; // 0: leave the focus where the dialog put it
-    UINT key;
-    INT_PTR result;
+    const wchar_t* key; // hostsim's name of the key; nullptr: the command is posted instead
+    UINT command;
+    bool confirms;
 };
 
-const KeyCase kKeys[] = {
-    {"EnterInTheSignBoxConfirms", 0, VK_RETURN, 1},
-    {"EscInTheSignBoxCancels", 0, VK_ESCAPE, 0},
-    {"EnterOnTheFocusedCancelButtonConfirms", IDC_DISMISS, VK_RETURN, 1},
-    {"SpaceOnTheFocusedCancelButtonCancels", IDC_DISMISS, VK_SPACE, 0},
-    {"EnterInTheWidthBoxConfirms", IDC_WRAP_WIDTH, VK_RETURN, 1},
-    {"EscOnTheFocusedOkButtonCancels", IDC_CONFIRM, VK_ESCAPE, 0},
+const Ending kEndings[] = {
+    {"Enter", L"enter", 0, true},
+    {"ShiftEnter", L"shift+enter", 0, true},
+    {"CtrlEnter", L"ctrl+enter", 0, true},
+    {"Execute", L"execute", 0, true},
+    {"IdOk", nullptr, IDOK, true},
+    {"Esc", L"escape", 0, false},
+    {"ShiftEsc", L"shift+escape", 0, false},
+    {"CtrlBreak", L"ctrl+break", 0, false},
+    {"IdCancel", nullptr, IDCANCEL, false},
 };
 
-class QuoteDialogKeys : public QuoteDialogTest, public testing::WithParamInterface<KeyCase>
+void PrintTo(const Ending& ending, std::ostream* out)
 {
-};
-
-TEST_P(QuoteDialogKeys, EnterConfirmsAndEscCancelsWhereverTheFocusIs)
-{
-    const KeyCase& k = GetParam();
-    int focused = 0;
-    OnDialog("press the key", [&](HWND dialog) {
-        FillValid(dialog);
-        if (k.focus != 0)
-            FocusControl(dialog, k.focus);
-        focused = FocusedControlId(dialog);
-        PostKey(GetFocus(), k.key);
-    });
-
-    EXPECT_EQ(Run(L"a"), k.result);
-    EXPECT_EQ(focused, k.focus != 0 ? k.focus : IDC_ADD_SIGN);
-    if (k.result == 1)
-        EXPECT_EQ(m_dialog.GetResultText(), L">a\r\n>");
-    else
-        EXPECT_EQ(Settings(), ""); // cancelling writes nothing
+    *out << ending.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, QuoteDialogKeys, testing::ValuesIn(kKeys),
-                         [](const auto& info) { return std::string(info.param.name); });
+void Press(HWND dialog, const Ending& ending)
+{
+    if (ending.key != nullptr)
+        ASSERT_TRUE(hostsim::PressKey(dialog, *hostsim::FindKey(ending.key)));
+    else
+        PostMessageW(dialog, WM_COMMAND, ending.command, 0);
+}
+
+// The controls that can have the focus in each mode; the other mode's boxes are disabled.
+constexpr int kFocusable[2][6] = {
+    {IDC_QUOTE_MODE, IDC_ADD_SIGN, IDC_WRAP_WIDTH, IDC_UNQUOTE_MODE, IDC_CONFIRM, IDC_DISMISS},
+    {IDC_QUOTE_MODE, IDC_UNQUOTE_MODE, IDC_REMOVE_SIGN, IDC_UNQUOTE_LEVELS, IDC_CONFIRM,
+     IDC_DISMISS},
+};
+
+using EndingCase = std::tuple<Ending, int, int>; // what ends it, the mode, the focused control
+
+class QuoteDialogEnding : public QuoteDialogTest, public testing::WithParamInterface<EndingCase>
+{
+};
+
+// Confirming, however it is done, checks the values (an invalid number shows its message) and
+// runs the engine; dismissing, however it is done, ends with 0 and writes nothing.
+TEST_P(QuoteDialogEnding, ConfirmsOnlyWithTheChecksAndDismissesWithZero)
+{
+    const auto& [ending, mode, slot] = GetParam();
+    const bool quote = mode == 0;
+    if (!quote)
+        WriteSettings("Mode=1\r\n");
+    const int focus = kFocusable[mode][slot];
+    const int numberBox = quote ? IDC_WRAP_WIDTH : IDC_UNQUOTE_LEVELS;
+    std::vector<int> focused;
+    auto pressOn = [&](HWND dialog) {
+        FocusControl(dialog, focus);
+        focused.push_back(FocusedControlId(dialog));
+        Press(dialog, ending);
+    };
+    OnDialog("an invalid number, then the key", [&](HWND dialog) {
+        FillValid(dialog);
+        SetItemText(dialog, numberBox, quote ? "5" : "0");
+        pressOn(dialog);
+    });
+    if (ending.confirms)
+    {
+        OnMessage("the number's message");
+        OnDialog("a valid number, then the key again", [&](HWND dialog) {
+            SetItemText(dialog, numberBox, "10");
+            pressOn(dialog);
+        });
+    }
+
+    const INT_PTR result = Run(L">a");
+    EXPECT_EQ(focused, std::vector<int>(ending.confirms ? 2 : 1, focus));
+    if (ending.confirms)
+    {
+        EXPECT_EQ(result, 1);
+        EXPECT_EQ(m_messages, std::vector<std::string>{quote ? kWidthMessage : kLevelsMessage});
+        EXPECT_TRUE(m_dialog.HasResultText());
+        EXPECT_EQ(m_dialog.GetResultText(), quote ? L">>a\r\n>" : L"a");
+    }
+    else
+    {
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(m_messages, std::vector<std::string>{});
+        EXPECT_FALSE(m_dialog.HasResultText());
+        EXPECT_EQ(Settings(), quote ? "" : "[Settings]\r\nMode=1\r\n");
+    }
+}
+
+std::string EndingCaseName(const testing::TestParamInfo<EndingCase>& info)
+{
+    const auto& [ending, mode, slot] = info.param;
+    return std::string(ending.name) + (mode == 0 ? "Quote" : "Unquote") + "On" +
+           std::to_string(kFocusable[mode][slot]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, QuoteDialogEnding,
+                         testing::Combine(testing::ValuesIn(kEndings), testing::Values(0, 1),
+                                          testing::Range(0, 6)),
+                         EndingCaseName);
+
+TEST_F(QuoteDialogTest, SpaceOnTheFocusedCancelButtonCancels)
+{
+    OnDialog("press space on Cancel", [](HWND dialog) {
+        FillValid(dialog);
+        FocusControl(dialog, IDC_DISMISS);
+        PostKey(GetFocus(), VK_SPACE);
+    });
+
+    EXPECT_EQ(Run(L"a"), 0);
+    EXPECT_EQ(Settings(), "");
+}
 
 TEST_F(QuoteDialogTest, IgnoresTheCloseRequest)
 {

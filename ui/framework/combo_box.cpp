@@ -1,53 +1,112 @@
 #include "ui/framework/combo_box.h"
 
+#include <algorithm>
+#include <numeric>
+
 namespace tessel
 {
-
-int CComboBox::AddString(const std::string& text)
+namespace
 {
-    return static_cast<int>(
-        SendMessageA(m_hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+
+// The key by which the locale's comparison ignoring case orders a text: comparing two keys
+// byte by byte orders them as CompareString with NORM_IGNORECASE does.
+std::string SortKey(LCID locale, const std::wstring& text)
+{
+    const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    const int length = static_cast<int>(text.size());
+    const int size = LCMapStringW(locale, flags, text.c_str(), length, nullptr, 0);
+    std::string key(static_cast<std::size_t>(std::max(size, 0)), '\0');
+    if (size > 0)
+        LCMapStringW(locale, flags, text.c_str(), length, reinterpret_cast<LPWSTR>(key.data()),
+                     size);
+    return key;
 }
 
-int CComboBox::FindString(int startAfter, const std::string& prefix) const
+} // namespace
+
+void CComboBox::AddSortedStrings(const std::vector<std::wstring>& items)
 {
-    return static_cast<int>(SendMessageA(m_hWnd, CB_FINDSTRING, static_cast<WPARAM>(startAfter),
+    const LCID locale = static_cast<LCID>(SendMessageW(m_hWnd, CB_GETLOCALE, 0, 0));
+    std::vector<std::string> keys;
+    keys.reserve(items.size());
+    std::size_t characters = 0;
+    for (const std::wstring& item : items)
+    {
+        keys.push_back(SortKey(locale, item));
+        characters += item.size() + 1;
+    }
+    std::vector<std::size_t> order(items.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&keys](std::size_t left, std::size_t right) {
+        return keys[left] < keys[right];
+    });
+
+    SendMessageW(m_hWnd, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(m_hWnd, CB_INITSTORAGE, items.size(), characters * sizeof(wchar_t));
+    for (const std::size_t index : order)
+        SendMessageW(m_hWnd, CB_INSERTSTRING, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(items[index].c_str()));
+    SendMessageW(m_hWnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+int CComboBox::FindString(int startAfter, const std::wstring& prefix) const
+{
+    return static_cast<int>(SendMessageW(m_hWnd, CB_FINDSTRING, static_cast<WPARAM>(startAfter),
                                          reinterpret_cast<LPARAM>(prefix.c_str())));
+}
+
+int CComboBox::FindExactCase(const std::wstring& text) const
+{
+    // CB_FINDSTRINGEXACT ignores case; of the items it finds, take the one that matches exactly.
+    // It searches on from an index and wraps round to the top.
+    const int first =
+        static_cast<int>(SendMessageW(m_hWnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>(text.c_str())));
+    for (int found = first; found != CB_ERR;)
+    {
+        if (GetLBText(found) == text)
+            return found;
+        found =
+            static_cast<int>(SendMessageW(m_hWnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(found),
+                                          reinterpret_cast<LPARAM>(text.c_str())));
+        if (found <= first)
+            break;
+    }
+    return CB_ERR;
 }
 
 int CComboBox::SetCurSel(int index)
 {
-    return static_cast<int>(SendMessageA(m_hWnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0));
+    return static_cast<int>(SendMessageW(m_hWnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0));
 }
 
 int CComboBox::GetCurSel() const
 {
-    return static_cast<int>(SendMessageA(m_hWnd, CB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendMessageW(m_hWnd, CB_GETCURSEL, 0, 0));
 }
 
 int CComboBox::GetCount() const
 {
-    return static_cast<int>(SendMessageA(m_hWnd, CB_GETCOUNT, 0, 0));
+    return static_cast<int>(SendMessageW(m_hWnd, CB_GETCOUNT, 0, 0));
 }
 
-std::string CComboBox::GetLBText(int index) const
+std::wstring CComboBox::GetLBText(int index) const
 {
-    const LRESULT length = SendMessageA(m_hWnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    const LRESULT length = SendMessageW(m_hWnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == CB_ERR)
         return {};
-    // The length may be larger than the text for multi-byte conversions; the copy says how much.
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT copied = SendMessageA(m_hWnd, CB_GETLBTEXT, static_cast<WPARAM>(index),
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT copied = SendMessageW(m_hWnd, CB_GETLBTEXT, static_cast<WPARAM>(index),
                                         reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied == CB_ERR ? 0 : static_cast<std::size_t>(copied));
     return text;
 }
 
-std::string CComboBox::GetWindowText() const
+std::wstring CComboBox::GetText() const
 {
-    const int length = GetWindowTextLengthA(m_hWnd);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = ::GetWindowTextA(m_hWnd, text.data(), static_cast<int>(text.size()));
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(m_hWnd)) + 1, L'\0');
+    const int copied = GetWindowTextW(m_hWnd, text.data(), static_cast<int>(text.size()));
     text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
     return text;
 }

@@ -1,10 +1,11 @@
 #pragma once
-// A combo box control seen through its window handle. Texts are ANSI, as the quotation signs
-// are kept in the settings and history files.
+// A combo box control seen through its window handle. Texts are UTF-16, as the dialog's window
+// holds them; the caller converts to the ANSI of the settings and history files where needed.
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace tessel
 {
@@ -15,18 +16,23 @@ class CComboBox
     void Attach(HWND window) { m_hWnd = window; }
     HWND GetSafeHwnd() const { return m_hWnd; }
 
-    // Adds an item (in sorted place for a sorted combo box); its index, or CB_ERR.
-    int AddString(const std::string& text);
+    // Adds many items to a sorted combo box at once, each where CB_ADDSTRING would put it, but
+    // sorted here once, in the box's own order (its locale, ignoring case), and appended one
+    // after the other, with storage reserved first and drawing off meanwhile. One by one, each
+    // item would cost a search of the list and a move of the items behind it.
+    void AddSortedStrings(const std::vector<std::wstring>& items);
     // The first item after startAfter (-1: from the first) that begins with prefix, ignoring
     // case; CB_ERR when none does.
-    int FindString(int startAfter, const std::string& prefix) const;
+    int FindString(int startAfter, const std::wstring& prefix) const;
+    // The item whose text is exactly text, case included; CB_ERR when none is.
+    int FindExactCase(const std::wstring& text) const;
     // Selects an item and shows its text in the edit field; CB_ERR for an index out of range.
     int SetCurSel(int index);
     int GetCurSel() const;
     int GetCount() const;
-    std::string GetLBText(int index) const;
+    std::wstring GetLBText(int index) const;
     // The edit field's text, as typed or as selected.
-    std::string GetWindowText() const;
+    std::wstring GetText() const;
 
   private:
     HWND m_hWnd = nullptr;
