@@ -59,6 +59,13 @@ QuoteAnswer QuoteAnswer::Unquote(std::wstring sign, int levels)
     return {Choice::Unquote, std::move(sign), std::to_wstring(levels)};
 }
 
+QuoteAnswer QuoteAnswer::EndedWith(const Key* endKey) const
+{
+    QuoteAnswer answer = *this;
+    answer.key = endKey;
+    return answer;
+}
+
 bool IsMessageBox(HWND window)
 {
     if (WindowClassName(window) != "#32770" || GetDlgItem(window, kMessageBoxTextId) == nullptr)
@@ -109,23 +116,35 @@ void ScriptedUser::ExpectQuoteDialog(QuoteAnswer answer, std::function<void(HWND
                 look(dialog);
             Event event{EventKind::Dialog};
             event.name = WideWindowText(dialog);
-            if (answer.choice == QuoteAnswer::Choice::Cancel)
+            const bool cancel = answer.choice == QuoteAnswer::Choice::Cancel;
+            if (answer.choice == QuoteAnswer::Choice::Accept)
+                event.value = L"accept, ";
+            if (answer.choice == QuoteAnswer::Choice::Quote ||
+                answer.choice == QuoteAnswer::Choice::Unquote)
             {
-                event.value = L"Cancel";
-                m_host.Record().Add(std::move(event));
-                PostClick(dialog, kCancel);
+                const bool quote = answer.choice == QuoteAnswer::Choice::Quote;
+                // The mode buttons are push-like radio buttons that the dialog checks itself.
+                SetActiveWindow(dialog);
+                SendMessageW(GetDlgItem(dialog, quote ? kQuoteMode : kUnquoteMode), BM_CLICK, 0, 0);
+                SetDlgItemTextW(dialog, quote ? kAddSign : kRemoveSign, answer.sign.c_str());
+                SetDlgItemTextW(dialog, quote ? kWidth : kLevels, answer.number.c_str());
+                event.value = (quote ? L"quote " : L"unquote ") + Quoted(answer.sign) + L" " +
+                              answer.number + L", ";
+            }
+            event.value += answer.key != nullptr ? answer.key->label : cancel ? L"Cancel" : L"OK";
+            m_host.Record().Add(std::move(event));
+            if (answer.key == nullptr)
+            {
+                PostClick(dialog, cancel ? kCancel : kOk);
                 return;
             }
-            const bool quote = answer.choice == QuoteAnswer::Choice::Quote;
-            // The mode buttons are push-like radio buttons that the dialog checks itself.
-            SetActiveWindow(dialog);
-            SendMessageW(GetDlgItem(dialog, quote ? kQuoteMode : kUnquoteMode), BM_CLICK, 0, 0);
-            SetDlgItemTextW(dialog, quote ? kAddSign : kRemoveSign, answer.sign.c_str());
-            SetDlgItemTextW(dialog, quote ? kWidth : kLevels, answer.number.c_str());
-            event.value = (quote ? L"quote " : L"unquote ") + Quoted(answer.sign) + L" " +
-                          answer.number + L", OK";
-            m_host.Record().Add(std::move(event));
-            PostClick(dialog, kOk);
+            // The user has just typed the sign, or looked at it: the focus is in its box.
+            const bool quoteShown = IsDlgButtonChecked(dialog, kQuoteMode) == BST_CHECKED;
+            SendMessageW(
+                dialog, WM_NEXTDLGCTL,
+                reinterpret_cast<WPARAM>(GetDlgItem(dialog, quoteShown ? kAddSign : kRemoveSign)),
+                TRUE);
+            PressKey(dialog, *answer.key);
         });
 }
 

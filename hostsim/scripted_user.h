@@ -10,6 +10,7 @@
 //     host.Click(message, 5, L"&Quote/Unquote Selected Text");
 //     EXPECT_TRUE(user.Pending().empty());
 
+#include "hostsim/keyboard.h"
 #include "hostsim/modal_driver.h"
 
 #include <windows.h>
@@ -31,15 +32,22 @@ struct QuoteAnswer
     {
         Quote,
         Unquote,
+        Accept, // confirm what the dialog shows, typing nothing
         Cancel,
     };
     Choice choice = Choice::Cancel;
     std::wstring sign;   // typed into the sign box of the chosen mode
     std::wstring number; // typed into the width or levels box, as text (may be invalid)
+    // The key that ends the dialog, pressed with the focus in the sign box of the mode shown, as
+    // after typing the sign; null: a click on OK (on Cancel for Choice::Cancel).
+    const Key* key = nullptr;
 
     static QuoteAnswer Quote(std::wstring sign, int width);
     static QuoteAnswer Unquote(std::wstring sign, int levels);
+    static QuoteAnswer Accept() { return {Choice::Accept, {}, {}, nullptr}; }
     static QuoteAnswer Cancel() { return {}; }
+    // The same answer, ended with the key instead of the button.
+    QuoteAnswer EndedWith(const Key* endKey) const;
 };
 
 // A dialog-class window that is a message box: its text in the static 0xFFFF, only buttons and
@@ -57,7 +65,8 @@ class ScriptedUser
     // The next modal window is a message box: record it and press OK.
     void ExpectMessageBox();
     // The next modal window is the Quote/Unquote dialog: look at it (if asked), choose the
-    // mode, type the sign and the number, and press OK; or press Cancel.
+    // mode, type the sign and the number, and press OK (or the answer's key); or confirm it as
+    // it is; or press Cancel.
     void ExpectQuoteDialog(QuoteAnswer answer, std::function<void(HWND)> look = {});
     // From now on, any message box that no expected step takes is recorded and answered.
     void AnswerEveryMessageBox();

@@ -13,7 +13,7 @@ const wchar_t* const kProgramUsage =
     L"               --message FILE [--editor html|plain|rtf|word] [--saved]\n"
     L"               [--edit-item enabled|disabled|absent|caption=TEXT]\n"
     L"               [--mode quote|unquote|cancel] [--sign TEXT] [--width N] [--levels N]\n"
-    L"               [--out FILE] [--capture FILE]\n"
+    L"               [--accept] [--confirm-key KEY] [--out FILE] [--capture FILE]\n"
     L"       hostsim --help\n"
     L"\n"
     L"Plays the mail client around the add-in: shows the main window, creates and connects the\n"
@@ -36,6 +36,10 @@ const wchar_t* const kProgramUsage =
     L"  --sign TEXT        the sign typed for quote or unquote (default \"> \")\n"
     L"  --width N          the width typed for quote (default 60)\n"
     L"  --levels N         the levels typed for unquote (default 1)\n"
+    L"  --accept           confirm the dialog as it opens, typing nothing (instead of --mode)\n"
+    L"  --confirm-key KEY  end the dialog with a key instead of OK, pressed in the sign box:\n"
+    L"                     enter, shift+enter, ctrl+enter, execute (confirming), escape,\n"
+    L"                     shift+escape or ctrl+break (dismissing; the only ones for cancel)\n"
     L"  --out FILE         write the editor's whole text after the command, UTF-8\n"
     L"  --capture FILE     write a 24-bit BMP of the Quote/Unquote dialog as it opens\n"
     L"  -h, --help         show this help\n"
@@ -121,11 +125,14 @@ class OptionReader
                 m_options.help = true;
                 continue;
             }
-            if (name == L"--saved")
+            if (name == L"--saved" || name == L"--accept")
             {
                 if (inlineValue)
-                    return Fail(L"option '--saved' takes no value");
-                m_options.saved = true;
+                    return Fail(L"option '" + name + L"' takes no value");
+                if (name == L"--saved")
+                    m_options.saved = true;
+                else
+                    m_acceptGiven = true;
                 continue;
             }
             if (!TakesValue(name))
@@ -148,9 +155,9 @@ class OptionReader
     static bool TakesValue(const std::wstring& name)
     {
         static const wchar_t* const kNames[] = {
-            L"--dll",    L"--progid",    L"--title",   L"--version", L"--message",
-            L"--editor", L"--edit-item", L"--mode",    L"--sign",    L"--width",
-            L"--levels", L"--out",       L"--capture",
+            L"--dll",    L"--progid",    L"--title",   L"--version",     L"--message",
+            L"--editor", L"--edit-item", L"--mode",    L"--sign",        L"--width",
+            L"--levels", L"--out",       L"--capture", L"--confirm-key",
         };
         for (const wchar_t* known : kNames)
             if (name == known)
@@ -183,7 +190,9 @@ class OptionReader
         if (name == L"--editor")
             return Enumerated(name, value, kEditors, m_options.editor);
         if (name == L"--mode")
-            return Enumerated(name, value, kModes, m_options.answer);
+            return Enumerated(name, value, kModes, m_options.answer) && (m_modeGiven = true);
+        if (name == L"--confirm-key")
+            return ConfirmKey(value);
         return EditItem(value);
     }
 
@@ -196,6 +205,14 @@ class OptionReader
             return true;
         }
         return Enumerated(L"--edit-item", value, kEditItems, m_options.editItem.state);
+    }
+
+    bool ConfirmKey(const std::wstring& value)
+    {
+        m_options.confirmKey = FindKey(value);
+        if (m_options.confirmKey == nullptr)
+            return Fail(L"option '--confirm-key' takes " + KeyNames() + L", not '" + value + L"'");
+        return true;
     }
 
     template <typename Enum, std::size_t N>
@@ -234,7 +251,17 @@ class OptionReader
             return Fail(L"missing --message FILE");
         if (m_dllGiven && m_progIdGiven)
             return Fail(L"give either --dll or --progid, not both");
+        if (m_acceptGiven && m_modeGiven)
+            return Fail(L"give either --mode or --accept, not both");
+        if (m_acceptGiven)
+            m_options.answer = DialogAnswer::Accept;
         const DialogAnswer answer = m_options.answer;
+        const Key* key = m_options.confirmKey;
+        if (key != nullptr && answer == DialogAnswer::AtTheScreen)
+            return Fail(L"--confirm-key goes with --mode or --accept");
+        if (key != nullptr && key->confirms && answer == DialogAnswer::Cancel)
+            return Fail(L"--mode cancel ends the dialog with a dismissing key, not '" +
+                        std::wstring(key->name) + L"'");
         if (m_widthGiven && answer != DialogAnswer::Quote)
             return Fail(L"--width is typed only with --mode quote");
         if (m_levelsGiven && answer != DialogAnswer::Unquote)
@@ -253,6 +280,8 @@ class OptionReader
     ProgramOptions& m_options;
     std::wstring& m_error;
     bool m_dllGiven = false;
+    bool m_modeGiven = false;
+    bool m_acceptGiven = false;
     bool m_progIdGiven = false;
     bool m_signGiven = false;
     bool m_widthGiven = false;

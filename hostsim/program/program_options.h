@@ -3,6 +3,7 @@
 // message window to open and how the user answers the Quote/Unquote dialog.
 
 #include "hostsim/host_options.h"
+#include "hostsim/keyboard.h"
 
 #include <optional>
 #include <string>
@@ -16,6 +17,7 @@ enum class DialogAnswer
     AtTheScreen, // no --mode: the person at the display answers
     Quote,
     Unquote,
+    Accept, // --accept: confirm what the dialog shows
     Cancel,
 };
 
@@ -34,8 +36,9 @@ struct ProgramOptions
     std::wstring sign = L"> ";
     int width = 60;
     int levels = 1;
-    std::wstring outFile;     // empty: not written
-    std::wstring captureFile; // empty: no picture of the dialog
+    const Key* confirmKey = nullptr; // null: the OK button (Cancel for --mode cancel)
+    std::wstring outFile;            // empty: not written
+    std::wstring captureFile;        // empty: no picture of the dialog
 };
 
 // Parses the arguments after the program name. On a usage error returns false and sets error

@@ -57,11 +57,13 @@ QuoteAnswer ScriptedAnswer(const ProgramOptions& options)
     switch (options.answer)
     {
         case DialogAnswer::Quote:
-            return QuoteAnswer::Quote(options.sign, options.width);
+            return QuoteAnswer::Quote(options.sign, options.width).EndedWith(options.confirmKey);
         case DialogAnswer::Unquote:
-            return QuoteAnswer::Unquote(options.sign, options.levels);
+            return QuoteAnswer::Unquote(options.sign, options.levels).EndedWith(options.confirmKey);
+        case DialogAnswer::Accept:
+            return QuoteAnswer::Accept().EndedWith(options.confirmKey);
         default:
-            return QuoteAnswer::Cancel();
+            return QuoteAnswer::Cancel().EndedWith(options.confirmKey);
     }
 }
 

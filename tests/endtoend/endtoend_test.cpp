@@ -141,6 +141,89 @@ TEST_F(EndToEnd, DllLoadedByPathRefusesAWidthOutOfRange)
     EXPECT_EQ(Read("out.txt"), kMessage);
 }
 
+// Every key that ends the dialog, pressed in the sign box after typing: a confirming one quotes
+// as the OK button does, a dismissing one leaves the text and the message as they were.
+TEST_F(EndToEnd, KeysThatEndTheDialogQuoteOrLeaveTheTextAsItsButtonsDo)
+{
+    struct Key
+    {
+        const wchar_t* name;
+        const char* label;
+        bool confirms;
+    };
+    const Key keys[] = {
+        {L"enter", "Enter", true},
+        {L"shift+enter", "Shift+Enter", true},
+        {L"ctrl+enter", "Ctrl+Enter", true},
+        {L"execute", "Execute", true},
+        {L"escape", "Esc", false},
+        {L"shift+escape", "Shift+Esc", false},
+        {L"ctrl+break", "Ctrl+Break", false},
+    };
+    for (const Key& key : keys)
+    {
+        SCOPED_TRACE(key.label);
+        const ProgramRun run =
+            Hostsim({L"--dll", Path("Tessel.dll"), L"--message", Path("message.txt"), L"--mode",
+                     L"quote", L"--sign", L"> ", L"--width", L"12", L"--confirm-key", key.name,
+                     L"--out", Path("out.txt")});
+        ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+        EXPECT_THAT(run.out, HasSubstr("dialog \"Quote/Unquote Selected Text\": quote \"> \" 12, " +
+                                       std::string(key.label) + "\n"));
+        EXPECT_EQ(run.out.find("save ") != std::string::npos, key.confirms) << run.out;
+        EXPECT_THAT(run.out, HasSubstr(kNothingLeft));
+        EXPECT_EQ(Read("out.txt"), key.confirms ? kQuoted : kMessage);
+    }
+}
+
+// The choices stored by one quote come back exactly in the next dialog: the sign's blank kept.
+TEST_F(EndToEnd, AcceptingTheDialogAsItOpensQuotesWithTheSignUsedLast)
+{
+    const ProgramRun first =
+        Hostsim({L"--dll", Path("Tessel.dll"), L"--message", Path("message.txt"), L"--mode",
+                 L"quote", L"--sign", L"> ", L"--width", L"12"});
+    ASSERT_EQ(first.exitCode, 0) << first.out << first.err;
+    for (const wchar_t* key : {L"", L"shift+enter"})
+    {
+        std::vector<std::wstring> arguments = {
+            L"--dll",    Path("Tessel.dll"), L"--message",   Path("message.txt"),
+            L"--accept", L"--out",           Path("out.txt")};
+        if (*key != L'\0')
+            arguments.insert(arguments.end(), {L"--confirm-key", key});
+        const ProgramRun run = Hostsim(arguments);
+        ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+        EXPECT_THAT(run.out, HasSubstr("dialog \"Quote/Unquote Selected Text\": accept, "));
+        EXPECT_EQ(Read("out.txt"), kQuoted);
+    }
+    EXPECT_EQ(Read("TesselHistory.lst"), "> \r\n");
+}
+
+// A sign the ANSI code page cannot hold is used as typed, and stored neither in the settings
+// nor in the history; a blank-only sign, which loading would skip, never enters the history.
+TEST_F(EndToEnd, SignsThatTheFilesCannotKeepAreUsedButNotStored)
+{
+    const ProgramRun arrow =
+        Hostsim({L"--dll", Path("Tessel.dll"), L"--message", Path("message.txt"), L"--mode",
+                 L"quote", L"--sign", L"\u2192 ", L"--out", Path("out.txt")});
+    ASSERT_EQ(arrow.exitCode, 0) << arrow.out << arrow.err;
+    EXPECT_EQ(Read("out.txt").rfind("\xE2\x86\x92 Gr", 0), 0u) << Read("out.txt");
+    const std::string settings = Read("Tessel.ini");
+    EXPECT_THAT(settings, Not(HasSubstr("QuoteLast")));
+    EXPECT_THAT(settings, Not(HasSubstr("?")));
+    EXPECT_EQ(GetFileAttributesW(Path("TesselHistory.lst").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    WriteFileBytes(m_folder.File("TesselHistory.lst"), "> \r\n");
+    for (int use = 0; use < 3; ++use)
+    {
+        const ProgramRun blanks =
+            Hostsim({L"--dll", Path("Tessel.dll"), L"--message", Path("message.txt"), L"--mode",
+                     L"quote", L"--sign", L"   ", L"--out", Path("out.txt")});
+        ASSERT_EQ(blanks.exitCode, 0) << blanks.out << blanks.err;
+        EXPECT_EQ(Read("out.txt").rfind("   Gr", 0), 0u) << Read("out.txt");
+    }
+    EXPECT_EQ(Read("TesselHistory.lst"), "> \r\n");
+}
+
 TEST_F(EndToEnd, ReportsBadOptionsAndUnusableInputWithItsExitCodes)
 {
     WriteFileBytes(m_folder.File("invalid.txt"), "ok \xC3\x28 not");
@@ -158,6 +241,16 @@ TEST_F(EndToEnd, ReportsBadOptionsAndUnusableInputWithItsExitCodes)
         {{L"--message", Path("message.txt"), L"--mode", L"sideways"},
          2,
          "'--mode' takes quote, unquote, cancel, not 'sideways'"},
+        {{L"--message", Path("message.txt"), L"--accept", L"--confirm-key", L"space"},
+         2,
+         "'--confirm-key' takes enter, shift+enter, ctrl+enter, execute, escape, shift+escape, "
+         "ctrl+break, not 'space'"},
+        {{L"--message", Path("message.txt"), L"--mode", L"cancel", L"--confirm-key", L"enter"},
+         2,
+         "--mode cancel ends the dialog with a dismissing key, not 'enter'"},
+        {{L"--message", Path("message.txt"), L"--accept", L"--mode", L"quote"},
+         2,
+         "give either --mode or --accept, not both"},
         {{L"--mode", L"cancel"}, 2, "missing --message FILE"},
         {{L"--message", Path("missing.txt")}, 1, "cannot open"},
         {{L"--message", Path("invalid.txt")}, 1, "invalid.txt: invalid UTF-8 at byte 3"},

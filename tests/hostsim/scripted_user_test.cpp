@@ -63,6 +63,8 @@ struct Given
 {
     int mode = -1;
     std::wstring addSign, width, removeSign, levels;
+    int focus = 0;      // the control with the focus when the dialog ended
+    bool shift = false; // whether Shift was down then, as GetKeyState tells
 };
 
 std::wstring ItemText(HWND dialog, int id)
@@ -83,7 +85,13 @@ INT_PTR CALLBACK StandInProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     if (message != WM_COMMAND)
         return FALSE;
     auto* given = reinterpret_cast<Given*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    switch (LOWORD(wParam))
+    const int command = LOWORD(wParam);
+    if (command == 211 || command == 212 || command == IDOK || command == IDCANCEL)
+    {
+        given->focus = GetDlgCtrlID(GetParent(GetFocus())); // a combo box's edit field
+        given->shift = GetKeyState(VK_SHIFT) < 0;
+    }
+    switch (command)
     {
         case 205:
         case 206:
@@ -91,6 +99,7 @@ INT_PTR CALLBACK StandInProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
             CheckDlgButton(dialog, 206, LOWORD(wParam) == 206 ? BST_CHECKED : BST_UNCHECKED);
             return TRUE;
         case 211:
+        case IDOK: // Enter, as a plain dialog takes it
             given->mode = IsDlgButtonChecked(dialog, 206) == BST_CHECKED ? 1 : 0;
             given->addSign = ItemText(dialog, 207);
             given->width = ItemText(dialog, 208);
@@ -99,6 +108,7 @@ INT_PTR CALLBACK StandInProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
             EndDialog(dialog, 1);
             return TRUE;
         case 212:
+        case IDCANCEL:
             EndDialog(dialog, 0);
             return TRUE;
     }
@@ -156,6 +166,8 @@ TEST(HostsimScriptedUser, FillsInTheQuoteDialogByControlId)
          L"dialog \"Quote/Unquote Selected Text\": quote \"> \" 72, OK"},
         {QuoteAnswer::Unquote(L"|", 3), 1, 1, L"|", L"3",
          L"dialog \"Quote/Unquote Selected Text\": unquote \"|\" 3, OK"},
+        {QuoteAnswer::Accept(), 1, 0, L"", L"60",
+         L"dialog \"Quote/Unquote Selected Text\": accept, OK"},
         {QuoteAnswer::Cancel(), 0, -1, L"", L"", L"dialog \"Quote/Unquote Selected Text\": Cancel"},
     };
     for (const auto& c : cases)
@@ -178,6 +190,40 @@ TEST(HostsimScriptedUser, FillsInTheQuoteDialogByControlId)
         }
         EXPECT_EQ(host.Record().Lines(), std::vector<std::wstring>{c.line});
         EXPECT_TRUE(user.Pending().empty());
+    }
+}
+
+// A key ends the dialog as the keyboard would: pressed in the sign box of the mode shown, with
+// the modifier down while the dialog handles it.
+TEST(HostsimScriptedUser, EndsTheQuoteDialogWithAKeyInTheSignBox)
+{
+    const struct
+    {
+        QuoteAnswer answer;
+        INT_PTR result;
+        int focus;
+        bool shift;
+        const wchar_t* line;
+    } cases[] = {
+        {QuoteAnswer::Unquote(L"|", 3).EndedWith(FindKey(L"shift+enter")), 1, 209, true,
+         L"dialog \"Quote/Unquote Selected Text\": unquote \"|\" 3, Shift+Enter"},
+        {QuoteAnswer::Accept().EndedWith(FindKey(L"enter")), 1, 207, false,
+         L"dialog \"Quote/Unquote Selected Text\": accept, Enter"},
+        {QuoteAnswer::Cancel().EndedWith(FindKey(L"shift+escape")), 0, 207, true,
+         L"dialog \"Quote/Unquote Selected Text\": Shift+Esc"},
+    };
+    for (const auto& c : cases)
+    {
+        Host host;
+        ScriptedUser user(host);
+        user.ExpectQuoteDialog(c.answer);
+        Given given;
+        EXPECT_EQ(RunStandIn(&given), c.result) << c.line;
+        EXPECT_EQ(given.focus, c.focus) << c.line;
+        EXPECT_EQ(given.shift, c.shift) << c.line;
+        EXPECT_EQ(host.Record().Lines(), std::vector<std::wstring>{c.line});
+        EXPECT_TRUE(user.Pending().empty());
+        EXPECT_TRUE(user.Rescued().empty());
     }
 }
 
