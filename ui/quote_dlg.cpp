@@ -119,8 +119,9 @@ BOOL CQuoteDlg::OnInitDialog()
     signs.reserve(m_history.GetCount());
     for (const std::string& sign : m_history)
         signs.push_back(AnsiToWide(sign));
-    m_cbAddSign.AddSortedStrings(signs);
-    m_cbRemoveSign.AddSortedStrings(signs);
+    signs = m_cbAddSign.SortedAsListed(std::move(signs));
+    m_cbAddSign.AppendSorted(signs);
+    m_cbRemoveSign.AppendSorted(signs);
     FillSignBox(m_cbAddSign, IniReadString(kSection, kAddSignKey, "", g_strIniPath));
     FillSignBox(m_cbRemoveSign, IniReadString(kSection, kRemoveSignKey, "", g_strIniPath));
 

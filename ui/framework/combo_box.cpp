@@ -1,7 +1,7 @@
 #include "ui/framework/combo_box.h"
 
 #include <algorithm>
-#include <numeric>
+#include <utility>
 
 namespace tessel
 {
@@ -24,28 +24,36 @@ std::string SortKey(LCID locale, const std::wstring& text)
 
 } // namespace
 
-void CComboBox::AddSortedStrings(const std::vector<std::wstring>& items)
+std::vector<std::wstring> CComboBox::SortedAsListed(std::vector<std::wstring> items) const
 {
     const LCID locale = static_cast<LCID>(SendMessageW(m_hWnd, CB_GETLOCALE, 0, 0));
-    std::vector<std::string> keys;
-    keys.reserve(items.size());
+    std::vector<std::pair<std::string, std::wstring>> keyed;
+    keyed.reserve(items.size());
+    for (std::wstring& item : items)
+    {
+        std::string key = SortKey(locale, item);
+        keyed.emplace_back(std::move(key), std::move(item));
+    }
+    // Stable, so that texts equal but for case keep their order.
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& left, const auto& right) { return left.first < right.first; });
+    items.clear();
+    for (auto& [key, item] : keyed)
+        items.push_back(std::move(item));
+    return items;
+}
+
+void CComboBox::AppendSorted(const std::vector<std::wstring>& items)
+{
     std::size_t characters = 0;
     for (const std::wstring& item : items)
-    {
-        keys.push_back(SortKey(locale, item));
         characters += item.size() + 1;
-    }
-    std::vector<std::size_t> order(items.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&keys](std::size_t left, std::size_t right) {
-        return keys[left] < keys[right];
-    });
-
     SendMessageW(m_hWnd, WM_SETREDRAW, FALSE, 0);
     SendMessageW(m_hWnd, CB_INITSTORAGE, items.size(), characters * sizeof(wchar_t));
-    for (const std::size_t index : order)
+    // CB_INSERTSTRING at the end skips the sorted box's search; the items are in its order.
+    for (const std::wstring& item : items)
         SendMessageW(m_hWnd, CB_INSERTSTRING, static_cast<WPARAM>(-1),
-                     reinterpret_cast<LPARAM>(items[index].c_str()));
+                     reinterpret_cast<LPARAM>(item.c_str()));
     SendMessageW(m_hWnd, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(m_hWnd, nullptr, TRUE);
 }

@@ -16,11 +16,13 @@ class CComboBox
     void Attach(HWND window) { m_hWnd = window; }
     HWND GetSafeHwnd() const { return m_hWnd; }
 
-    // Adds many items to a sorted combo box at once, each where CB_ADDSTRING would put it, but
-    // sorted here once, in the box's own order (its locale, ignoring case), and appended one
-    // after the other, with storage reserved first and drawing off meanwhile. One by one, each
-    // item would cost a search of the list and a move of the items behind it.
-    void AddSortedStrings(const std::vector<std::wstring>& items);
+    // The items in the order a sorted combo box lists them: by the box's locale, ignoring case.
+    std::vector<std::wstring> SortedAsListed(std::vector<std::wstring> items) const;
+    // Adds many items, already in the order the box lists them (SortedAsListed), to the end of
+    // a sorted combo box, with storage reserved first and drawing off meanwhile. Added one by
+    // one with CB_ADDSTRING, each item would cost a search of the list and a move of the items
+    // behind it.
+    void AppendSorted(const std::vector<std::wstring>& items);
     // The first item after startAfter (-1: from the first) that begins with prefix, ignoring
     // case; CB_ERR when none does.
     int FindString(int startAfter, const std::wstring& prefix) const;
