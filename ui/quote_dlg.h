@@ -48,7 +48,8 @@ class CQuoteDlg : public CDialog
 
     void ShowMode(int mode);
     void FillSignBox(CComboBox& box, const std::string& lastSign);
-    // The message of the first value of the chosen mode that is out of range, or 0.
+    // The message for the first value of the chosen mode that is out of range or missing (its
+    // sign as typed), or 0.
     UINT ValidationMessage(const std::wstring& sign) const;
     void ShowValidationMessage(UINT textId) const;
     void StoreChoices(const std::wstring& addSign, const std::wstring& removeSign);
