@@ -39,6 +39,26 @@ void PostClick(HWND dialog, int id)
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+std::wstring OkOrKey(const Key* key)
+{
+    return key != nullptr ? key->label : L"OK";
+}
+
+// Presses the key, or without one clicks the button. The user has just typed the sign or looked
+// at it, so the key goes in with the focus in the sign box of the mode shown.
+void EndQuoteDialog(HWND dialog, const Key* key, int button)
+{
+    if (key == nullptr)
+    {
+        PostClick(dialog, button);
+        return;
+    }
+    const bool quoteShown = IsDlgButtonChecked(dialog, kQuoteMode) == BST_CHECKED;
+    const HWND signBox = GetDlgItem(dialog, quoteShown ? kAddSign : kRemoveSign);
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(signBox), TRUE);
+    PressKey(dialog, *key);
+}
+
 BOOL CALLBACK CheckMessageBoxChild(HWND child, LPARAM allPlain)
 {
     const std::string className = WindowClassName(child);
@@ -116,35 +136,30 @@ void ScriptedUser::ExpectQuoteDialog(QuoteAnswer answer, std::function<void(HWND
                 look(dialog);
             Event event{EventKind::Dialog};
             event.name = WideWindowText(dialog);
-            const bool cancel = answer.choice == QuoteAnswer::Choice::Cancel;
-            if (answer.choice == QuoteAnswer::Choice::Accept)
-                event.value = L"accept, ";
-            if (answer.choice == QuoteAnswer::Choice::Quote ||
-                answer.choice == QuoteAnswer::Choice::Unquote)
+            if (answer.choice == QuoteAnswer::Choice::Cancel)
             {
-                const bool quote = answer.choice == QuoteAnswer::Choice::Quote;
-                // The mode buttons are push-like radio buttons that the dialog checks itself.
-                SetActiveWindow(dialog);
-                SendMessageW(GetDlgItem(dialog, quote ? kQuoteMode : kUnquoteMode), BM_CLICK, 0, 0);
-                SetDlgItemTextW(dialog, quote ? kAddSign : kRemoveSign, answer.sign.c_str());
-                SetDlgItemTextW(dialog, quote ? kWidth : kLevels, answer.number.c_str());
-                event.value = (quote ? L"quote " : L"unquote ") + Quoted(answer.sign) + L" " +
-                              answer.number + L", ";
-            }
-            event.value += answer.key != nullptr ? answer.key->label : cancel ? L"Cancel" : L"OK";
-            m_host.Record().Add(std::move(event));
-            if (answer.key == nullptr)
-            {
-                PostClick(dialog, cancel ? kCancel : kOk);
+                event.value = answer.key != nullptr ? answer.key->label : L"Cancel";
+                m_host.Record().Add(std::move(event));
+                EndQuoteDialog(dialog, answer.key, kCancel);
                 return;
             }
-            // The user has just typed the sign, or looked at it: the focus is in its box.
-            const bool quoteShown = IsDlgButtonChecked(dialog, kQuoteMode) == BST_CHECKED;
-            SendMessageW(
-                dialog, WM_NEXTDLGCTL,
-                reinterpret_cast<WPARAM>(GetDlgItem(dialog, quoteShown ? kAddSign : kRemoveSign)),
-                TRUE);
-            PressKey(dialog, *answer.key);
+            if (answer.choice == QuoteAnswer::Choice::Accept)
+            {
+                event.value = L"accept, " + OkOrKey(answer.key);
+                m_host.Record().Add(std::move(event));
+                EndQuoteDialog(dialog, answer.key, kOk);
+                return;
+            }
+            const bool quote = answer.choice == QuoteAnswer::Choice::Quote;
+            // The mode buttons are push-like radio buttons that the dialog checks itself.
+            SetActiveWindow(dialog);
+            SendMessageW(GetDlgItem(dialog, quote ? kQuoteMode : kUnquoteMode), BM_CLICK, 0, 0);
+            SetDlgItemTextW(dialog, quote ? kAddSign : kRemoveSign, answer.sign.c_str());
+            SetDlgItemTextW(dialog, quote ? kWidth : kLevels, answer.number.c_str());
+            event.value = (quote ? L"quote " : L"unquote ") + Quoted(answer.sign) + L" " +
+                          answer.number + L", " + OkOrKey(answer.key);
+            m_host.Record().Add(std::move(event));
+            EndQuoteDialog(dialog, answer.key, kOk);
         });
 }
 
