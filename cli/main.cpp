@@ -5,6 +5,7 @@
 #include "cli/utf8.h"
 #include "engine/quote_text.h"
 #include "engine/unquote_text.h"
+#include "tessel_version.h"
 
 #include <csignal>
 #include <cstdio>
@@ -67,7 +68,7 @@ int main(int argc, char** argv)
     }
     if (command.action == tessel::Action::Version)
     {
-        std::puts("tessel 1.1.0.1");
+        std::puts("tessel " TESSEL_VERSION_TEXT);
         return std::fflush(stdout) == 0 ? 0 : kExitFailure;
     }
 

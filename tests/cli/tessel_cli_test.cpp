@@ -1,4 +1,5 @@
 #include "tests/cli/run_tessel.h"
+#include "tessel_version.h"
 
 #include <gtest/gtest.h>
 
@@ -142,7 +143,7 @@ TEST(Filter, HelpAndVersionGoToStandardOutput)
     EXPECT_EQ(RunTessel({"quote", "--help"}).exitCode, 0);
     const RunResult version = RunTessel({"--version"});
     EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.out, "tessel 1.1.0.1\n");
+    EXPECT_EQ(version.out, "tessel " TESSEL_VERSION_TEXT "\n");
 }
 
 TEST(Filter, OutputErrorsExitWithOne)

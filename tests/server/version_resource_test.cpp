@@ -1,6 +1,7 @@
 // The version block of the built DLL, as installers and the file's properties read it.
 
 #include "tests/server/test_files.h"
+#include "tessel_version.h"
 
 #include <windows.h>
 
@@ -26,10 +27,12 @@ TEST(VersionResource, NamesTheAddinAndItsVersion)
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
     EXPECT_EQ(fixed->dwSignature, VS_FFI_SIGNATURE);
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010001u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0x00000001u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010001u);
-    EXPECT_EQ(fixed->dwProductVersionLS, 0x00000001u);
+    const DWORD versionMS = MAKELONG(TESSEL_VERSION_MINOR, TESSEL_VERSION_MAJOR);
+    const DWORD versionLS = MAKELONG(TESSEL_VERSION_TWEAK, TESSEL_VERSION_PATCH);
+    EXPECT_EQ(fixed->dwFileVersionMS, versionMS);
+    EXPECT_EQ(fixed->dwFileVersionLS, versionLS);
+    EXPECT_EQ(fixed->dwProductVersionMS, versionMS);
+    EXPECT_EQ(fixed->dwProductVersionLS, versionLS);
     EXPECT_EQ(fixed->dwFileFlags & fixed->dwFileFlagsMask, 0u) << "a release build";
     EXPECT_EQ(fixed->dwFileOS, static_cast<DWORD>(VOS__WINDOWS32));
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
@@ -47,11 +50,11 @@ TEST(VersionResource, NamesTheAddinAndItsVersion)
         const wchar_t* value;
     } strings[] = {
         {L"FileDescription", L"Tessel Addin"},
-        {L"FileVersion", L"1, 1, 0, 1"},
+        {L"FileVersion", L"" TESSEL_VERSION_COMMA_TEXT},
         {L"InternalName", L"Tessel"},
         {L"OriginalFilename", L"Tessel.dll"},
         {L"ProductName", L"Custom Tessel for Outlook"},
-        {L"ProductVersion", L"1, 1, 0, 1"},
+        {L"ProductVersion", L"" TESSEL_VERSION_COMMA_TEXT},
         // Present and empty: the DLL registers itself.
         {L"OLESelfRegister", L""},
     };
