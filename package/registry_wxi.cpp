@@ -13,7 +13,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tessel
@@ -187,26 +189,21 @@ HRESULT CaptureRegistration(const std::wstring& dll, Capture* capture, std::wstr
 
 std::wstring XmlEscaped(const std::wstring& text)
 {
+    static const struct
+    {
+        wchar_t character;
+        const wchar_t* entity;
+    } kEntities[] = {{L'&', L"&amp;"}, {L'<', L"&lt;"}, {L'>', L"&gt;"}, {L'"', L"&quot;"}};
     std::wstring result;
     for (const wchar_t c : text)
     {
-        switch (c)
-        {
-            case L'&':
-                result += L"&amp;";
-                break;
-            case L'<':
-                result += L"&lt;";
-                break;
-            case L'>':
-                result += L"&gt;";
-                break;
-            case L'"':
-                result += L"&quot;";
-                break;
-            default:
-                result += c;
-        }
+        const auto* entity =
+            std::find_if(std::begin(kEntities), std::end(kEntities),
+                         [c](const auto& candidate) { return candidate.character == c; });
+        if (entity != std::end(kEntities))
+            result += entity->entity;
+        else
+            result += c;
     }
     return result;
 }
@@ -227,17 +224,16 @@ std::wstring FormattedLiteral(const std::wstring& text)
     return result;
 }
 
-bool EndsWith(const std::wstring& text, const std::wstring& tail)
+// Registry names compare without regard to case.
+bool SameName(std::wstring_view a, std::wstring_view b)
 {
-    return text.size() >= tail.size() &&
-           CompareStringOrdinal(text.c_str() + text.size() - tail.size(),
-                                static_cast<int>(tail.size()), tail.c_str(),
-                                static_cast<int>(tail.size()), TRUE) == CSTR_EQUAL;
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
-bool EqualsIgnoringCase(const std::wstring& a, const std::wstring& b)
+bool EndsWith(std::wstring_view text, std::wstring_view tail)
 {
-    return a.size() == b.size() && EndsWith(a, b);
+    return text.size() >= tail.size() && SameName(text.substr(text.size() - tail.size()), tail);
 }
 
 // The key path with the type library's platform subkey (win32 or win64) left to the package.
@@ -249,8 +245,7 @@ std::wstring PackageKey(const std::wstring& key)
     {
         const std::size_t end = key.find(L'\\', start);
         const std::wstring part = key.substr(start, end - start);
-        const bool platform =
-            EqualsIgnoringCase(part, L"win32") || EqualsIgnoringCase(part, L"win64");
+        const bool platform = SameName(part, L"win32") || SameName(part, L"win64");
         result += platform ? kPlatformVariable : XmlEscaped(part);
         if (end == std::wstring::npos)
             return result;
@@ -295,7 +290,7 @@ std::string Utf8(const std::wstring& text)
     return result;
 }
 
-std::wstring Include(Capture capture, const std::wstring& modulePath)
+std::wstring Include(const Capture& capture, const std::wstring& modulePath)
 {
     std::vector<std::wstring> lines;
     for (const CapturedValue& value : capture.values)
@@ -335,7 +330,7 @@ HRESULT Run(const std::wstring& dll, const std::wstring& output)
     Capture capture;
     std::wstring modulePath;
     RETURN_IF_FAILED(CaptureRegistration(dll, &capture, &modulePath));
-    return WriteFileText(output, Utf8(Include(std::move(capture), modulePath)));
+    return WriteFileText(output, Utf8(Include(capture, modulePath)));
 }
 
 } // namespace
