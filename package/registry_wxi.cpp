@@ -158,6 +158,12 @@ class RedirectedRoots
 
 using RegisterFunction = HRESULT(STDAPICALLTYPE*)();
 
+RegisterFunction Export(HMODULE module, const char* name)
+{
+    return reinterpret_cast<RegisterFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
 // Runs the DLL's DllRegisterServer into private roots and reads back what it wrote, with the
 // keys as the package writes them under HKEY_CURRENT_USER. modulePath receives the DLL's path
 // as the registration saw it.
@@ -174,17 +180,22 @@ HRESULT CaptureRegistration(const std::wstring& dll, Capture* capture, std::wstr
         GetModuleFileNameW(module.get(), path, static_cast<DWORD>(std::size(path)));
     RETURN_HR_IF(HResultFromLastError(), length == 0 || length >= std::size(path));
     modulePath->assign(path, length);
-    const auto registerServer = reinterpret_cast<RegisterFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(module.get(), "DllRegisterServer")));
-    RETURN_HR_IF(HResultFromLastError(), registerServer == nullptr);
+    const RegisterFunction registerServer = Export(module.get(), "DllRegisterServer");
+    const RegisterFunction unregisterServer = Export(module.get(), "DllUnregisterServer");
+    RETURN_HR_IF(HResultFromLastError(), registerServer == nullptr || unregisterServer == nullptr);
 
     RETURN_IF_FAILED(roots.Redirect());
     const HRESULT registered = registerServer();
     RETURN_IF_FAILED(roots.Restore());
     RETURN_IF_FAILED(registered);
-
     RETURN_IF_FAILED(ReadTree(roots.Classes(), L"Software\\Classes", capture));
-    return ReadTree(roots.User(), L"", capture);
+    RETURN_IF_FAILED(ReadTree(roots.User(), L"", capture));
+
+    // The type library's registration also writes the interface into the 32-bit view, which no
+    // redirection reaches; the DLL's own unregistration takes it away again.
+    RETURN_IF_FAILED(roots.Redirect());
+    unregisterServer();
+    return roots.Restore();
 }
 
 std::wstring XmlEscaped(const std::wstring& text)

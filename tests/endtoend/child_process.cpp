@@ -50,8 +50,12 @@ ProgramRun RunProgram(const std::wstring& program, const std::vector<std::wstrin
     for (const std::wstring& argument : arguments)
         commandLine += L" " + QuoteArgument(argument);
 
-    const std::string outPath = scratchFolder + "stdout.txt";
-    const std::string errPath = scratchFolder + "stderr.txt";
+    // Files of their own for every run: a process that the child started (Wine starts its desktop
+    // process with the first program that needs one) may inherit them and keep them open.
+    static unsigned runs = 0;
+    const std::string number = std::to_string(++runs);
+    const std::string outPath = scratchFolder + "stdout-" + number + ".txt";
+    const std::string errPath = scratchFolder + "stderr-" + number + ".txt";
     ProgramRun run;
     {
         const unique_hfile out = InheritableFile(outPath);
