@@ -60,14 +60,7 @@ class CClassFactory final : public IClassFactory
         {
             return m_pfnCreateInstance(outer, riid, object);
         }
-        catch (const std::bad_alloc&)
-        {
-            return E_OUTOFMEMORY;
-        }
-        catch (...)
-        {
-            return E_UNEXPECTED;
-        }
+        CATCH_RETURN()
     }
 
     IFACEMETHODIMP LockServer(BOOL lock) override

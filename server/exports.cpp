@@ -2,26 +2,45 @@
 
 #include "server/module.h"
 #include "server/registration.h"
+#include "win/result.h"
 
 #include <windows.h>
 #include <objbase.h>
 
+// No exception may reach the caller, whatever happens inside.
+
 STDAPI DllCanUnloadNow()
 {
-    return tessel::ModuleCanUnloadNow();
+    try
+    {
+        return tessel::ModuleCanUnloadNow();
+    }
+    CATCH_RETURN()
 }
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** object)
 {
-    return tessel::ModuleGetClassObject(clsid, riid, object);
+    try
+    {
+        return tessel::ModuleGetClassObject(clsid, riid, object);
+    }
+    CATCH_RETURN()
 }
 
 STDAPI DllRegisterServer()
 {
-    return tessel::RegisterServer();
+    try
+    {
+        return tessel::RegisterServer();
+    }
+    CATCH_RETURN()
 }
 
 STDAPI DllUnregisterServer()
 {
-    return tessel::UnregisterServer();
+    try
+    {
+        return tessel::UnregisterServer();
+    }
+    CATCH_RETURN()
 }

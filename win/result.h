@@ -12,6 +12,10 @@ inline HRESULT HResultFromLastError()
     return error == ERROR_SUCCESS ? E_FAIL : HRESULT_FROM_WIN32(error);
 }
 
+// The one policy for an exception that reaches a COM boundary: an allocation failure is
+// E_OUTOFMEMORY, anything else E_UNEXPECTED. Call it only inside a catch block.
+HRESULT ResultFromCaughtException() noexcept;
+
 } // namespace tessel
 
 #define RETURN_IF_FAILED(expression)                                                               \
@@ -53,3 +57,11 @@ inline HRESULT HResultFromLastError()
         if (errorReturnIfWin32Error_ != ERROR_SUCCESS)                                             \
             return HRESULT_FROM_WIN32(errorReturnIfWin32Error_);                                   \
     } while (0)
+
+// Ends a try block at a COM boundary: no exception goes further than this.
+//     try { ... } CATCH_RETURN()
+#define CATCH_RETURN()                                                                             \
+    catch (...)                                                                                    \
+    {                                                                                              \
+        return ::tessel::ResultFromCaughtException();                                              \
+    }
