@@ -2,6 +2,7 @@
 
 #include "win/result.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace tessel
@@ -16,18 +17,17 @@ HRESULT GetDispId(IDispatch* object, const wchar_t* name, DISPID* id)
     return object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, id);
 }
 
-// DISPPARAMS hold the arguments last one first; this is the only place that reverses them.
-HRESULT Invoke(IDispatch* object, const wchar_t* name, WORD flags,
-               std::initializer_list<_variant_t> arguments, _variant_t* result)
+// DISPPARAMS hold the arguments last one first; this is the only place that reverses them. The
+// arguments are passed as they are (shallow): the caller's variants own the values.
+HRESULT Invoke(IDispatch* object, const wchar_t* name, WORD flags, const VARIANT* arguments,
+               std::size_t count, _variant_t* result)
 {
     DISPID id = DISPID_UNKNOWN;
     RETURN_IF_FAILED(GetDispId(object, name, &id));
     try
     {
-        std::vector<VARIANT> reversed(arguments.size());
-        auto slot = reversed.rbegin();
-        for (const _variant_t& argument : arguments)
-            *slot++ = argument; // shallow: the caller's variants own the values
+        std::vector<VARIANT> reversed(arguments, arguments + count);
+        std::reverse(reversed.begin(), reversed.end());
         DISPID namedPut = DISPID_PROPERTYPUT;
         DISPPARAMS parameters = {reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
         if (flags == DISPATCH_PROPERTYPUT)
@@ -43,15 +43,19 @@ HRESULT Invoke(IDispatch* object, const wchar_t* name, WORD flags,
             result->Attach(answer);
         return hr;
     }
-    catch (const _com_error& error)
-    {
-        return error.Error();
-    }
-    catch (...)
-    {
-        return E_OUTOFMEMORY;
-    }
+    CATCH_RETURN()
 }
+
+// _variant_t adds nothing to VARIANT, so an array of one is an array of the other.
+static_assert(sizeof(_variant_t) == sizeof(VARIANT), "_variant_t must be a plain VARIANT");
+
+HRESULT Invoke(IDispatch* object, const wchar_t* name, WORD flags,
+               std::initializer_list<_variant_t> arguments, _variant_t* result)
+{
+    return Invoke(object, name, flags, arguments.begin(), arguments.size(), result);
+}
+
+constexpr WORD kPropertyRead = DISPATCH_PROPERTYGET | DISPATCH_METHOD;
 
 HRESULT AsObject(const _variant_t& value, ComPtr<IDispatch>* result)
 {
@@ -78,24 +82,36 @@ _variant_t BooleanAsShort(bool value)
 
 HRESULT GetProperty(IDispatch* object, const wchar_t* name, _variant_t* result)
 {
-    return Invoke(object, name, DISPATCH_PROPERTYGET, {}, result);
+    return Invoke(object, name, kPropertyRead, {}, result);
 }
 
-HRESULT PutProperty(IDispatch* object, const wchar_t* name, const _variant_t& value)
+HRESULT GetProperty(IDispatch* object, const wchar_t* name,
+                    std::initializer_list<_variant_t> arguments, _variant_t* result)
 {
-    return Invoke(object, name, DISPATCH_PROPERTYPUT, {value}, nullptr);
+    return Invoke(object, name, kPropertyRead, arguments, result);
+}
+
+HRESULT PutProperty(IDispatch* object, const wchar_t* name, const VARIANT& value)
+{
+    return Invoke(object, name, DISPATCH_PROPERTYPUT, &value, 1, nullptr);
 }
 
 HRESULT CallMethod(IDispatch* object, const wchar_t* name,
                    std::initializer_list<_variant_t> arguments, _variant_t* result)
 {
-    return Invoke(object, name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, arguments, result);
+    return Invoke(object, name, DISPATCH_METHOD, arguments, result);
 }
 
 HRESULT GetObjectProperty(IDispatch* object, const wchar_t* name, ComPtr<IDispatch>* result)
 {
+    return GetObjectProperty(object, name, {}, result);
+}
+
+HRESULT GetObjectProperty(IDispatch* object, const wchar_t* name,
+                          std::initializer_list<_variant_t> arguments, ComPtr<IDispatch>* result)
+{
     _variant_t value;
-    RETURN_IF_FAILED(GetProperty(object, name, &value));
+    RETURN_IF_FAILED(GetProperty(object, name, arguments, &value));
     return AsObject(value, result);
 }
 
@@ -139,6 +155,17 @@ HRESULT GetBoolProperty(IDispatch* object, const wchar_t* name, bool* result)
     RETURN_IF_FAILED(VariantChangeType(&value, &value, 0, VT_BOOL));
     *result = value.boolVal != VARIANT_FALSE;
     return S_OK;
+}
+
+bool SameObject(IUnknown* left, IUnknown* right)
+{
+    if (left == nullptr || right == nullptr)
+        return false;
+    ComPtr<IUnknown> leftIdentity;
+    ComPtr<IUnknown> rightIdentity;
+    return SUCCEEDED(left->QueryInterface(IID_PPV_ARGS(&leftIdentity))) &&
+           SUCCEEDED(right->QueryInterface(IID_PPV_ARGS(&rightIdentity))) &&
+           leftIdentity.Get() == rightIdentity.Get();
 }
 
 } // namespace tessel

@@ -12,10 +12,10 @@ MemberTable<Application> Application::Members()
 {
     using T = Application;
     static const Member<T> members[] = {
-        {L"Version", 1, &T::GetVersion, nullptr, 0, 0},
-        {L"Inspectors", 2, &T::GetInspectors, nullptr, 0, 0},
-        {L"ActiveExplorer", 3, &T::GetActiveExplorer, nullptr, 0, 0},
-        {L"ActiveInspector", 4, &T::GetActiveInspector, nullptr, 0, 0},
+        {L"Version", 1, MemberKind::Property, &T::GetVersion, nullptr, 0, 0},
+        {L"Inspectors", 2, MemberKind::Property, &T::GetInspectors, nullptr, 0, 0},
+        {L"ActiveExplorer", 3, MemberKind::Method, &T::GetActiveExplorer, nullptr, 0, 0},
+        {L"ActiveInspector", 4, MemberKind::Method, &T::GetActiveInspector, nullptr, 0, 0},
     };
     return {members, std::size(members)};
 }
@@ -38,7 +38,7 @@ HRESULT Application::GetInspectors(const Arguments&, _variant_t* result)
 
 HRESULT Application::GetActiveExplorer(const Arguments&, _variant_t* result)
 {
-    return ReturnObject(m_explorer.Get(), result);
+    return ReturnObject(m_explorerOpen ? m_explorer.Get() : nullptr, result);
 }
 
 HRESULT Application::GetActiveInspector(const Arguments&, _variant_t* result)

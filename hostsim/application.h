@@ -18,6 +18,9 @@ class Application final : public Automation<Application>
     static MemberTable<Application> Members();
 
     Explorer& MainExplorer() const { return *m_explorer.Get(); }
+    // After the main window closed, ActiveExplorer gives no object.
+    bool ExplorerOpen() const { return m_explorerOpen; }
+    void ExplorerClosed() { m_explorerOpen = false; }
     Inspectors& AllInspectors() const { return *m_inspectors.Get(); }
 
   private:
@@ -29,6 +32,7 @@ class Application final : public Automation<Application>
 
     ComPtr<Explorer> m_explorer;
     ComPtr<Inspectors> m_inspectors;
+    bool m_explorerOpen = true;
 };
 
 } // namespace tessel::hostsim

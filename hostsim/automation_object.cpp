@@ -74,9 +74,13 @@ AutomationObject::AutomationObject(std::shared_ptr<HostState> state, std::wstrin
     : LiveObjectEntry(kind, label, &m_references), m_state(std::move(state)),
       m_kind(std::move(kind)), m_label(std::move(label)), m_interfaces(std::move(interfaces))
 {
+    ++m_state->liveObjects;
 }
 
-AutomationObject::~AutomationObject() = default;
+AutomationObject::~AutomationObject()
+{
+    --m_state->liveObjects;
+}
 
 void AutomationObject::SetLabel(std::wstring label)
 {
@@ -181,8 +185,14 @@ HRESULT AutomationObject::InvokeMember(const MemberView& member, WORD flags,
                                        UINT* argumentError)
 {
     const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
-    const bool get = (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) != 0;
-    RETURN_HR_IF(DISP_E_MEMBERNOTFOUND, put ? !member.put : !(get && member.get));
+    const WORD readKind =
+        member.kind == MemberKind::Method ? DISPATCH_METHOD : DISPATCH_PROPERTYGET;
+    if (!put && member.get && (flags & readKind) == 0)
+    {
+        ++m_state->refusedInvokeKinds;
+        return DISP_E_MEMBERNOTFOUND;
+    }
+    RETURN_HR_IF(DISP_E_MEMBERNOTFOUND, put ? !member.put : !member.get);
     Faults& faults = m_state->faults;
     faults.CountCall(m_kind, member.name);
     if (const auto failure = faults.Failure(m_kind, member.name, put ? Access::Put : Access::Get))
@@ -219,7 +229,14 @@ HRESULT ReturnObject(IDispatch* object, _variant_t* result)
 
 HRESULT ReturnString(const std::wstring& text, _variant_t* result)
 {
-    *result = _variant_t(text.c_str());
+    // Built with its length: the editor's text may hold NUL characters, and they stay.
+    BSTR value = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    RETURN_HR_IF_NULL(E_OUTOFMEMORY, value);
+    VARIANT answer;
+    answer.vt = VT_BSTR;
+    answer.bstrVal = value;
+    result->Clear();
+    result->Attach(answer);
     return S_OK;
 }
 

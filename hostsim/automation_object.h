@@ -44,13 +44,22 @@ class Arguments
     UINT* m_argumentError;
 };
 
-// One member of a class's table. get serves property reads and method calls (the caller may say
-// either, as late-bound callers do); put serves property writes and receives the value as its
-// only argument.
+// What a member is in the type library, which decides the invoke kinds it answers: a method only
+// DISPATCH_METHOD, a property's read only DISPATCH_PROPERTYGET (either may come together with
+// the other, as automation clients send them), as type-information dispatch does.
+enum class MemberKind
+{
+    Property,
+    Method,
+};
+
+// One member of a class's table. get serves the property's read or the method's call; put
+// serves property writes and receives the value as its only argument.
 template <class T> struct Member
 {
     const wchar_t* name;
     DISPID id;
+    MemberKind kind;
     HRESULT (T::*get)(const Arguments& arguments, _variant_t* result);
     HRESULT (T::*put)(const Arguments& arguments);
     unsigned required; // arguments of get
@@ -89,6 +98,7 @@ class AutomationObject : public IDispatch, private LiveObjectEntry
     {
         const wchar_t* name;
         DISPID id;
+        MemberKind kind;
         bool get;
         bool put;
         unsigned required;
@@ -165,7 +175,7 @@ template <class T> class Automation : public AutomationObject
   private:
     static MemberView View(const Member<T>& member)
     {
-        return {member.name,           member.id,       member.get != nullptr,
+        return {member.name,           member.id,       member.kind,    member.get != nullptr,
                 member.put != nullptr, member.required, member.optional};
     }
 

@@ -27,15 +27,16 @@ MemberTable<CommandBarControl> CommandBarControl::Members()
 {
     using T = CommandBarControl;
     static const Member<T> members[] = {
-        {L"Caption", 1, &T::GetCaption, &T::PutCaption, 0, 0},
-        {L"Enabled", 2, &T::GetEnabled, &T::PutEnabled, 0, 0},
-        {L"Visible", 3, &T::GetVisible, &T::PutVisible, 0, 0},
-        {L"Type", 4, &T::GetType, nullptr, 0, 0},
-        {L"Id", 5, &T::GetId, nullptr, 0, 0},
-        {L"Index", 6, &T::GetIndex, nullptr, 0, 0},
-        {L"Control", 7, &T::GetControl, nullptr, 0, 0},
-        {L"Controls", 8, &T::GetControls, nullptr, 0, 0}, // popups only
-        {L"Delete", 9, &T::Delete, nullptr, 0, 1},        // Delete([Temporary])
+        {L"Caption", 1, MemberKind::Property, &T::GetCaption, &T::PutCaption, 0, 0},
+        {L"Enabled", 2, MemberKind::Property, &T::GetEnabled, &T::PutEnabled, 0, 0},
+        {L"Visible", 3, MemberKind::Property, &T::GetVisible, &T::PutVisible, 0, 0},
+        {L"Type", 4, MemberKind::Property, &T::GetType, nullptr, 0, 0},
+        {L"Id", 5, MemberKind::Property, &T::GetId, nullptr, 0, 0},
+        {L"Index", 6, MemberKind::Property, &T::GetIndex, nullptr, 0, 0},
+        {L"Control", 7, MemberKind::Property, &T::GetControl, nullptr, 0, 0},
+        {L"Controls", 8, MemberKind::Property, &T::GetControls, nullptr, 0, 0}, // popups only
+        {L"Delete", 9, MemberKind::Method, &T::Delete, nullptr, 0, 1}, // Delete([Temporary])
+        {L"Tag", 10, MemberKind::Property, &T::GetTag, &T::PutTag, 0, 0},
     };
     return {members, std::size(members)};
 }
@@ -47,7 +48,9 @@ CommandBarControl::CommandBarControl(std::shared_ptr<HostState> state, const Set
 {
     if (m_type == Type::Button)
     {
-        m_events = std::make_unique<EventSource>(*this, kDIID_CommandBarButtonEvents);
+        m_events =
+            std::make_unique<EventSource>(*this, std::vector<IID>{kDIID_CommandBarButtonEvents});
+        m_events->RecordDeliveries(EventKind::ClickDelivered);
         SetEventSource(m_events.get());
     }
 }
@@ -105,20 +108,22 @@ HRESULT CommandBarControl::CheckUsable() const
     return m_deleted ? RPC_E_DISCONNECTED : S_OK;
 }
 
-Delivery CommandBarControl::Click()
+Delivery CommandBarControl::Click(CommandBarControl& clicked, VARIANT_BOOL* cancelDefault)
 {
     if (!m_events)
         return {};
     VARIANT control;
     control.vt = VT_DISPATCH;
-    control.pdispVal = this;
-    VARIANT_BOOL cancelDefault = VARIANT_FALSE;
+    control.pdispVal = &clicked;
     VARIANT cancel;
     cancel.vt = VT_BOOL | VT_BYREF;
-    cancel.pboolVal = &cancelDefault;
-    Delivery delivery = m_events->Fire(kDispClick, {control, cancel});
-    delivery.cancel = cancelDefault != VARIANT_FALSE;
-    return delivery;
+    cancel.pboolVal = cancelDefault;
+    return m_events->Fire(kDIID_CommandBarButtonEvents, kDispClick, {control, cancel});
+}
+
+bool CommandBarControl::SharesClicksWith(const CommandBarControl& other) const
+{
+    return !IsPopup() && !other.IsPopup() && m_id == other.m_id && m_tag == other.m_tag;
 }
 
 HRESULT CommandBarControl::GetCaption(const Arguments&, _variant_t* result)
@@ -183,7 +188,21 @@ HRESULT CommandBarControl::GetIndex(const Arguments&, _variant_t* result)
 
 HRESULT CommandBarControl::GetControl(const Arguments&, _variant_t* result)
 {
-    return ReturnObject(this, result);
+    return ReturnObject(State().options.controlObject ? this : nullptr, result);
+}
+
+HRESULT CommandBarControl::GetTag(const Arguments&, _variant_t* result)
+{
+    return ReturnString(m_tag, result);
+}
+
+HRESULT CommandBarControl::PutTag(const Arguments& arguments)
+{
+    _variant_t value;
+    RETURN_IF_FAILED(arguments.Get(0, VT_BSTR, &value));
+    m_tag.assign(value.bstrVal, SysStringLen(value.bstrVal));
+    RecordPut(L"Tag", Quoted(m_tag));
+    return S_OK;
 }
 
 HRESULT CommandBarControl::GetControls(const Arguments&, _variant_t* result)

@@ -1,8 +1,9 @@
 #pragma once
 // A menu item: a button, which fires Click to _CommandBarButtonEvents sinks, or a popup, which
-// holds a menu of its own. Every control answers CommandBarControl and one of CommandBarButton
-// and CommandBarPopup; only buttons answer IConnectionPointContainer. A deleted control answers
-// every member call with RPC_E_DISCONNECTED, as the client's controls do.
+// holds a menu of its own. Control (reserved for internal use) gives the control itself, or no
+// object when the host is set up so. Every control answers CommandBarControl and one of
+// CommandBarButton and CommandBarPopup; only buttons answer IConnectionPointContainer. A deleted
+// control answers every member call with RPC_E_DISCONNECTED, as the client's controls do.
 
 #include "hostsim/automation_object.h"
 #include "hostsim/event_source.h"
@@ -47,8 +48,14 @@ class CommandBarControl final : public Automation<CommandBarControl>
     CommandBarControls* Controls() const { return m_controls.Get(); }
     std::size_t SinkCount() const { return m_events ? m_events->SinkCount() : 0; }
     EventSource* Events() const { return m_events.get(); }
-    // Fires Click(Ctrl, CancelDefault) to the button's sinks.
-    Delivery Click();
+    long Id() const { return m_id; }
+    const std::wstring& Tag() const { return m_tag; }
+    // Fires Click(Ctrl, CancelDefault) to the button's sinks, with the control that was clicked
+    // (this one or another that shares its clicks).
+    Delivery Click(CommandBarControl& clicked, VARIANT_BOOL* cancelDefault);
+    // Office raises a button's Click on every button with the same Id and Tag (every custom
+    // button has Id 1), not only on the one clicked.
+    bool SharesClicksWith(const CommandBarControl& other) const;
 
     // Called by the menu that holds the control.
     void AttachTo(CommandBarControls* menu);
@@ -78,12 +85,15 @@ class CommandBarControl final : public Automation<CommandBarControl>
     HRESULT GetControl(const Arguments& arguments, _variant_t* result);
     HRESULT GetControls(const Arguments& arguments, _variant_t* result);
     HRESULT Delete(const Arguments& arguments, _variant_t* result);
+    HRESULT GetTag(const Arguments& arguments, _variant_t* result);
+    HRESULT PutTag(const Arguments& arguments);
 
     Type m_type;
     std::wstring m_caption;
     bool m_enabled;
     bool m_visible = true;
     long m_id;
+    std::wstring m_tag;
     bool m_temporary;
     bool m_added;
     bool m_deleted = false;

@@ -13,9 +13,9 @@ MemberTable<CommandBarControls> CommandBarControls::Members()
 {
     using T = CommandBarControls;
     static const Member<T> members[] = {
-        {L"Item", DISPID_VALUE, &T::GetItem, nullptr, 1, 0},
-        {L"Count", 1, &T::GetCount, nullptr, 0, 0},
-        {L"Add", 2, &T::Add, nullptr, 0,
+        {L"Item", DISPID_VALUE, MemberKind::Property, &T::GetItem, nullptr, 1, 0},
+        {L"Count", 1, MemberKind::Property, &T::GetCount, nullptr, 0, 0},
+        {L"Add", 2, MemberKind::Method, &T::Add, nullptr, 0,
          5}, // Add([Type], [Id], [Parameter], [Before], [Temporary])
     };
     return {members, std::size(members)};

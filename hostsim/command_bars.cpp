@@ -26,8 +26,8 @@ MemberTable<CommandBar> CommandBar::Members()
 {
     using T = CommandBar;
     static const Member<T> members[] = {
-        {L"Controls", 1, &T::GetControls, nullptr, 0, 0},
-        {L"Name", 2, &T::GetName, nullptr, 0, 0},
+        {L"Controls", 1, MemberKind::Property, &T::GetControls, nullptr, 0, 0},
+        {L"Name", 2, MemberKind::Property, &T::GetName, nullptr, 0, 0},
     };
     return {members, std::size(members)};
 }
@@ -62,7 +62,7 @@ MemberTable<CommandBars> CommandBars::Members()
 {
     using T = CommandBars;
     static const Member<T> members[] = {
-        {L"ActiveMenuBar", 1, &T::GetActiveMenuBar, nullptr, 0, 0},
+        {L"ActiveMenuBar", 1, MemberKind::Property, &T::GetActiveMenuBar, nullptr, 0, 0},
     };
     return {members, std::size(members)};
 }

@@ -66,8 +66,14 @@ std::wstring Line(const Event& event)
             return L"activate " + event.window;
         case EventKind::CloseInspector:
             return L"close " + event.window;
+        case EventKind::CloseExplorer:
+            return L"close Explorer";
         case EventKind::Click:
             return L"click " + MenuItemPath(event);
+        case EventKind::ClickDelivered:
+            return L"click delivered to " + MenuItemPath(event);
+        case EventKind::HostStaysRunning:
+            return L"host stays running: " + event.value + L" objects held by the add-in";
         case EventKind::Advise:
             return L"advise " + event.name + L" on " + MenuItemPath(event);
         case EventKind::Unadvise:

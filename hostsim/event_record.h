@@ -5,6 +5,7 @@
 // stable one-line text form, which is also the transcript that the demo program prints.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,19 +14,23 @@ namespace tessel::hostsim
 
 enum class EventKind
 {
-    OpenInspector,  // host: a new message window, NewInspector fired
-    Activate,       // host: another window became the active one
-    CloseInspector, // host: a message window closed, Close fired
-    Click,          // host: a menu item was clicked, Click fired
-    Advise,         // add-in: subscribed to an event interface
-    Unadvise,       // add-in: cancelled a subscription
-    Add,            // add-in: added a menu item
-    Put,            // add-in: set a property of a menu item
-    Delete,         // add-in: deleted a menu item
-    WriteText,      // add-in: wrote text over an editor's selection
-    Save,           // add-in: saved an item
+    OpenInspector,      // host: a new message window, NewInspector fired
+    Activate,           // host: another window became the active one
+    CloseInspector,     // host: a message window closed, Close fired
+    CloseExplorer,      // host: the main window closed, Close fired
+    Click,              // host: a menu item was clicked
+    ClickDelivered,     // host: Click went to one sink of a button (the clicked one or another)
+    HostStaysRunning,   // host: after its windows closed, objects are still held; it disconnects
+                        // nothing (value: how many)
+    Advise,             // add-in: subscribed to an event interface
+    Unadvise,           // add-in: cancelled a subscription
+    Add,                // add-in: added a menu item
+    Put,                // add-in: set a property of a menu item
+    Delete,             // add-in: deleted a menu item
+    WriteText,          // add-in: wrote text over an editor's selection
+    Save,               // add-in: saved an item
     MessageBoxAnswered, // user: answered a message box (not "MessageBox": windows.h defines that)
-    Dialog,         // user: answered the Quote/Unquote dialog
+    Dialog,             // user: answered the Quote/Unquote dialog
 };
 
 // Fields that an event kind does not use stay empty.
@@ -53,7 +58,17 @@ std::wstring Quoted(const std::wstring& text);
 class EventRecord
 {
   public:
-    void Add(Event event) { m_events.push_back(std::move(event)); }
+    void Add(Event event)
+    {
+        m_events.push_back(std::move(event));
+        if (m_listener)
+            m_listener(m_events.back());
+    }
+    // Told of every event as it is added (the program prints it at once).
+    void SetListener(std::function<void(const Event&)> listener)
+    {
+        m_listener = std::move(listener);
+    }
     void Clear() { m_events.clear(); }
 
     const std::vector<Event>& Events() const { return m_events; }
@@ -66,6 +81,7 @@ class EventRecord
 
   private:
     std::vector<Event> m_events;
+    std::function<void(const Event&)> m_listener;
 };
 
 } // namespace tessel::hostsim

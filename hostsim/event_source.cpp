@@ -18,6 +18,9 @@ std::wstring EventInterfaceName(REFIID iid)
     } kNames[] = {
         {&kDIID_InspectorsEvents, L"InspectorsEvents"},
         {&kDIID_InspectorEvents, L"InspectorEvents"},
+        {&kDIID_InspectorEvents10, L"InspectorEvents_10"},
+        {&kDIID_ExplorerEvents, L"ExplorerEvents"},
+        {&kDIID_ExplorerEvents10, L"ExplorerEvents_10"},
         {&kDIID_CommandBarButtonEvents, L"_CommandBarButtonEvents"},
     };
     for (const auto& known : kNames)
@@ -28,9 +31,18 @@ std::wstring EventInterfaceName(REFIID iid)
     return text;
 }
 
-EventSource::EventSource(AutomationObject& owner, REFIID events)
-    : m_owner(owner), m_point(*this, events)
+Delivery& Delivery::operator+=(const Delivery& other)
 {
+    sinks += other.sinks;
+    if (SUCCEEDED(hr))
+        hr = other.hr;
+    return *this;
+}
+
+EventSource::EventSource(AutomationObject& owner, std::vector<IID> events) : m_owner(owner)
+{
+    for (const IID& iid : events)
+        m_points.push_back(std::make_unique<Point>(*this, iid));
     owner.State().eventSources.push_back(this);
 }
 
@@ -61,60 +73,103 @@ STDMETHODIMP EventSource::EnumConnectionPoints(IEnumConnectionPoints** points)
     return E_NOTIMPL;
 }
 
+EventSource::Point* EventSource::Find(REFIID events) const
+{
+    for (const auto& point : m_points)
+        if (IsEqualIID(point->m_events, events))
+            return point.get();
+    return nullptr;
+}
+
 STDMETHODIMP EventSource::FindConnectionPoint(REFIID iid, IConnectionPoint** point)
 {
     RETURN_HR_IF_NULL(E_POINTER, point);
     *point = nullptr;
     if (const auto failure = m_owner.State().faults.Failure(m_owner.Kind(), L"FindConnectionPoint"))
         return *failure;
-    RETURN_HR_IF(CONNECT_E_NOCONNECTION, !IsEqualIID(iid, m_point.m_events));
-    *point = &m_point;
-    m_point.AddRef();
+    Point* found = Find(iid);
+    RETURN_HR_IF_NULL(CONNECT_E_NOCONNECTION, found);
+    *point = found;
+    found->AddRef();
     return S_OK;
 }
 
-bool EventSource::Subscribed(DWORD cookie) const
+bool EventSource::Point::Subscribed(DWORD cookie) const
 {
-    const auto& sinks = m_point.m_sinks;
-    return std::any_of(sinks.begin(), sinks.end(),
+    return std::any_of(m_sinks.begin(), m_sinks.end(),
                        [cookie](const auto& sink) { return sink.first == cookie; });
 }
 
-Delivery EventSource::Fire(DISPID id, std::initializer_list<VARIANT> arguments)
+Delivery EventSource::Fire(REFIID events, DISPID id, std::initializer_list<VARIANT> arguments)
 {
+    Point* point = Find(events);
+    if (point == nullptr)
+        return {};
     // Keeps the owner alive even if the last sink lets go of it during the event.
     ComPtr<IDispatch> keepOwner(&m_owner);
-    const auto snapshot = m_point.m_sinks;
+    const auto snapshot = point->m_sinks;
     Delivery delivery;
     for (const auto& [cookie, sink] : snapshot)
     {
-        if (!Subscribed(cookie)) // unsubscribed by an earlier sink of this same event
+        if (!point->Subscribed(cookie)) // unsubscribed by an earlier sink of this same event
             continue;
+        if (m_deliveryRecord)
+            m_owner.State().record.Add(m_owner.Locate(*m_deliveryRecord));
         std::vector<VARIANT> reversed(arguments.begin(), arguments.end());
         std::reverse(reversed.begin(), reversed.end());
         DISPPARAMS parameters = {reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
         _variant_t result;
         const HRESULT hr = sink->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
                                         &parameters, &result, nullptr, nullptr);
-        ++delivery.sinks;
-        if (FAILED(hr) && SUCCEEDED(delivery.hr))
-            delivery.hr = hr;
+        Delivery one;
+        one.sinks = 1;
+        one.hr = FAILED(hr) ? hr : S_OK;
+        delivery += one;
     }
     return delivery;
+}
+
+Delivery EventSource::FireAll(DISPID id, std::initializer_list<VARIANT> arguments)
+{
+    ComPtr<IDispatch> keepOwner(&m_owner);
+    Delivery delivery;
+    std::vector<IID> events;
+    for (const auto& point : m_points)
+        events.push_back(point->m_events);
+    for (const IID& iid : events)
+        delivery += Fire(iid, id, arguments);
+    return delivery;
+}
+
+std::size_t EventSource::SinkCount() const
+{
+    std::size_t count = 0;
+    for (const auto& point : m_points)
+        count += point->m_sinks.size();
+    return count;
+}
+
+std::size_t EventSource::SinkCount(REFIID events) const
+{
+    const Point* point = Find(events);
+    return point ? point->m_sinks.size() : 0;
 }
 
 void EventSource::DisconnectAll()
 {
     ComPtr<IDispatch> keepOwner(&m_owner);
-    const auto sinks = std::move(m_point.m_sinks);
-    m_point.m_sinks.clear();
-    // sinks go here, after the list is consistent again.
+    for (const auto& point : m_points)
+    {
+        const auto sinks = std::move(point->m_sinks);
+        point->m_sinks.clear();
+        // sinks go here, after the list is consistent again.
+    }
 }
 
-void EventSource::Record(bool advise) const
+void EventSource::Record(const Point& point, bool advise) const
 {
     Event event = m_owner.Locate(advise ? EventKind::Advise : EventKind::Unadvise);
-    event.name = EventInterfaceName(m_point.m_events);
+    event.name = EventInterfaceName(point.m_events);
     m_owner.State().record.Add(std::move(event));
 }
 
@@ -171,7 +226,7 @@ STDMETHODIMP EventSource::Point::Advise(IUnknown* sink, DWORD* cookie)
         const DWORD next = owner.State().nextCookie++;
         m_sinks.emplace_back(next, std::move(events));
         *cookie = next;
-        m_source.Record(true);
+        m_source.Record(*this, true);
         return S_OK;
     }
     catch (...)
@@ -192,7 +247,7 @@ STDMETHODIMP EventSource::Point::Unadvise(DWORD cookie)
     m_sinks.erase(found);
     try
     {
-        m_source.Record(false);
+        m_source.Record(*this, false);
     }
     catch (...)
     {
@@ -203,8 +258,9 @@ STDMETHODIMP EventSource::Point::Unadvise(DWORD cookie)
 std::vector<ComPtr<IDispatch>> EventSource::Sinks() const
 {
     std::vector<ComPtr<IDispatch>> sinks;
-    for (const auto& subscription : m_point.m_sinks)
-        sinks.push_back(subscription.second);
+    for (const auto& point : m_points)
+        for (const auto& subscription : point->m_sinks)
+            sinks.push_back(subscription.second);
     return sinks;
 }
 

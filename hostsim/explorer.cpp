@@ -5,12 +5,23 @@
 
 namespace tessel::hostsim
 {
+namespace
+{
+
+std::vector<IID> ExplorerEventInterfaces(const ClientTraits& traits)
+{
+    if (traits.events10)
+        return {kDIID_ExplorerEvents, kDIID_ExplorerEvents10};
+    return {kDIID_ExplorerEvents};
+}
+
+} // namespace
 
 MemberTable<Explorer> Explorer::Members()
 {
     using T = Explorer;
     static const Member<T> members[] = {
-        {L"CommandBars", 1, &T::GetCommandBars, nullptr, 0, 0},
+        {L"CommandBars", 1, MemberKind::Property, &T::GetCommandBars, nullptr, 0, 0},
     };
     return {members, std::size(members)};
 }
@@ -20,8 +31,10 @@ Explorer::Explorer(std::shared_ptr<HostState> state)
       m_bars(MakeObject<CommandBars>(state, L"Explorer",
                                      state->options.explorerMenuBar
                                          ? *state->options.explorerMenuBar
-                                         : DefaultExplorerMenuBar()))
+                                         : DefaultExplorerMenuBar())),
+      m_events(*this, ExplorerEventInterfaces(state->traits))
 {
+    SetEventSource(&m_events);
 }
 
 HRESULT Explorer::GetCommandBars(const Arguments&, _variant_t* result)

@@ -39,7 +39,7 @@ struct KindRow
 
 const KindRow kKinds[] = {
     {L"Application", &HasMember<Application>, false},
-    {L"Explorer", &HasMember<Explorer>, false},
+    {L"Explorer", &HasMember<Explorer>, true},
     {L"Inspectors", &HasMember<Inspectors>, true},
     {L"Inspector", &HasMember<Inspector>, true},
     {L"MailItem", &HasMember<Item>, false},
@@ -109,6 +109,20 @@ VARIANT DispatchArgument(IDispatch* object)
     return argument;
 }
 
+// Every button of a menu and of the menus under it.
+void CollectButtons(const CommandBarControls& controls,
+                    std::vector<ComPtr<CommandBarControl>>& buttons)
+{
+    for (std::size_t position = 1; position <= controls.Count(); ++position)
+    {
+        CommandBarControl* control = controls.At(position);
+        if (!control->IsPopup())
+            buttons.emplace_back(control);
+        else if (control->Controls() != nullptr)
+            CollectButtons(*control->Controls(), buttons);
+    }
+}
+
 } // namespace
 
 Host::Host(HostOptions options)
@@ -124,7 +138,7 @@ Host::~Host()
 
 void Host::ShowMainWindow(const std::wstring& title)
 {
-    m_mainWindow = CreateMainWindow(title);
+    m_mainWindow = CreateClientWindow(title);
     if (!m_mainWindow)
         throw std::runtime_error("hostsim cannot create the main window (no display?)");
 }
@@ -153,6 +167,10 @@ WindowId Host::OpenInspector(const InspectorSetup& setup)
     Inspectors& inspectors = App().AllInspectors();
     const int id = m_state->nextInspector++;
     const ComPtr<Inspector> inspector = MakeObject<Inspector>(m_state, id, setup);
+    unique_hwnd window = CreateClientWindow(inspector->Caption());
+    if (!window)
+        throw std::runtime_error("hostsim cannot create a message window (no display?)");
+    inspector->ShowWindow(std::move(window));
     inspectors.Add(inspector);
 
     Event event{EventKind::OpenInspector};
@@ -161,7 +179,8 @@ WindowId Host::OpenInspector(const InspectorSetup& setup)
                                             : std::wstring(L"no item")) +
                   L", " + EditorName(setup.editor);
     m_state->record.Add(std::move(event));
-    inspectors.Events().Fire(kDispNewInspector, {DispatchArgument(inspector.Get())});
+    inspectors.Events().Fire(kDIID_InspectorsEvents, kDispNewInspector,
+                             {DispatchArgument(inspector.Get())});
     if (setup.activate && inspectors.Find(id) != nullptr)
         Activate(WindowId{id});
     return WindowId{id};
@@ -194,8 +213,22 @@ Delivery Host::CloseInspector(WindowId window)
     Event event{EventKind::CloseInspector};
     event.window = inspector->Label();
     m_state->record.Add(std::move(event));
-    const Delivery delivery = inspector->Events().Fire(kDispClose, {});
+    const Delivery delivery = inspector->FireWindowEvent(kDispClose);
+    m_closedEditorTexts[window.value] = inspector->Document().Text();
+    inspector->DestroyWindow();
     App().AllInspectors().Remove(inspector.Get());
+    return delivery;
+}
+
+Delivery Host::CloseExplorer()
+{
+    if (!App().ExplorerOpen())
+        throw std::invalid_argument("hostsim: the main window is closed already");
+    const ComPtr<Explorer> explorer(&App().MainExplorer());
+    m_state->record.Add(Event{EventKind::CloseExplorer});
+    const Delivery delivery = explorer->Events().FireAll(kDispClose, {});
+    App().ExplorerClosed();
+    m_mainWindow.reset();
     return delivery;
 }
 
@@ -211,10 +244,10 @@ Delivery Host::Activate(WindowId window)
     m_state->record.Add(std::move(event));
     Delivery delivery;
     if (previous)
-        delivery = previous->Events().Fire(kDispDeactivate, {});
+        delivery = previous->FireWindowEvent(kDispDeactivate);
     inspectors.SetActive(target.Get());
     if (target)
-        delivery = target->Events().Fire(kDispActivate, {});
+        delivery = target->FireWindowEvent(kDispActivate);
     return delivery;
 }
 
@@ -222,12 +255,14 @@ Delivery Host::Maximize(WindowId window)
 {
     const ComPtr<Inspector> inspector(&InspectorAt(window));
     VARIANT_BOOL cancelFlag = VARIANT_FALSE;
-    VARIANT cancel;
-    cancel.vt = VT_BOOL | VT_BYREF;
-    cancel.pboolVal = &cancelFlag;
-    Delivery delivery = inspector->Events().Fire(kDispBeforeMaximize, {cancel});
+    Delivery delivery = inspector->FireBeforeMaximize(&cancelFlag);
     delivery.cancel = cancelFlag != VARIANT_FALSE;
     return delivery;
+}
+
+HWND Host::InspectorWindow(WindowId inspector) const
+{
+    return InspectorAt(inspector).Window();
 }
 
 ComPtr<IDispatch> Host::InspectorObject(WindowId inspector) const
@@ -253,6 +288,9 @@ std::optional<WindowId> Host::ActiveInspector() const
 
 std::wstring Host::EditorText(WindowId inspector) const
 {
+    const auto closed = m_closedEditorTexts.find(inspector.value);
+    if (closed != m_closedEditorTexts.end())
+        return closed->second;
     return InspectorAt(inspector).Document().Text();
 }
 
@@ -318,14 +356,35 @@ CommandBarControl* Host::FindButton(WindowId window, int menu, const std::wstrin
 
 Delivery Host::Click(WindowId window, int menu, const std::wstring& caption)
 {
-    const ComPtr<CommandBarControl> button(FindButton(window, menu, caption));
-    m_state->record.Add(button->Locate(EventKind::Click));
-    return button->Click();
+    const ComPtr<CommandBarControl> clicked(FindButton(window, menu, caption));
+    m_state->record.Add(clicked->Locate(EventKind::Click));
+    // The clicked button first, then the others that share its clicks, window by window.
+    std::vector<ComPtr<CommandBarControl>> buttons;
+    if (App().ExplorerOpen())
+        CollectButtons(App().MainExplorer().Bars().MenuBar().Controls(), buttons);
+    for (const auto& inspector : App().AllInspectors().Open())
+        CollectButtons(inspector->Bars().MenuBar().Controls(), buttons);
+    std::vector<ComPtr<CommandBarControl>> targets = {clicked};
+    for (const auto& button : buttons)
+        if (button.Get() != clicked.Get() && clicked->SharesClicksWith(*button.Get()))
+            targets.push_back(button);
+
+    VARIANT_BOOL cancelDefault = VARIANT_FALSE;
+    Delivery delivery;
+    for (const auto& target : targets)
+        delivery += target->Click(*clicked.Get(), &cancelDefault);
+    delivery.cancel = cancelDefault != VARIANT_FALSE;
+    return delivery;
 }
 
 std::size_t Host::InspectorsSinkCount() const
 {
     return App().AllInspectors().Events().SinkCount();
+}
+
+std::size_t Host::ExplorerSinkCount() const
+{
+    return App().MainExplorer().Events().SinkCount();
 }
 
 std::vector<ComPtr<IDispatch>> Host::InspectorsSinks() const
@@ -358,6 +417,11 @@ const EventRecord& Host::Record() const
 int Host::Calls(const std::wstring& kind, const std::wstring& member) const
 {
     return m_state->faults.Calls(kind, member);
+}
+
+int Host::RefusedInvokeKinds() const
+{
+    return m_state->refusedInvokeKinds;
 }
 
 void Host::FailCall(const std::wstring& kind, const std::wstring& member, HRESULT hr, Access access)
@@ -395,6 +459,36 @@ void Host::ClearFaults()
     m_state->faults.Clear();
 }
 
+void Host::Quit()
+{
+    if (m_quit || m_application == nullptr)
+        return;
+    m_quit = true;
+    for (const WindowId window : OpenInspectors())
+        CloseInspector(window);
+    if (App().ExplorerOpen())
+        CloseExplorer();
+    m_application.Reset();
+}
+
+std::size_t Host::HeldObjects() const
+{
+    if (!m_quit)
+        throw std::logic_error("hostsim: the client has not quit");
+    return m_state->liveObjects;
+}
+
+bool Host::ReadyToDisconnect()
+{
+    const std::size_t held = HeldObjects();
+    if (held == 0 || !m_state->traits.waitsForReleasedObjects)
+        return true;
+    Event event{EventKind::HostStaysRunning};
+    event.value = std::to_wstring(held);
+    m_state->record.Add(std::move(event));
+    return false;
+}
+
 void Host::Shutdown()
 {
     // Each source is held while it lets go of its sinks: a sink's release may free the very
@@ -405,6 +499,9 @@ void Host::Shutdown()
     for (const auto& source : sources)
         static_cast<EventSource*>(source.Get())->DisconnectAll();
     sources.clear();
+    if (m_application)
+        for (const auto& inspector : App().AllInspectors().Open())
+            inspector->DestroyWindow();
     m_application.Reset();
     m_mainWindow.reset();
 }

@@ -6,8 +6,17 @@
 //     ConnectTheAddin(host.Application().Get());    // hands it the application object
 //     WindowId message = host.OpenInspector({.text = L"one\r\ntwo", .selectionEnd = 8});
 //     host.Click(message, 5, L"&Quote/Unquote Selected Text");
-//     host.CloseInspector(message);
+//     host.Quit();                                  // the user ends the client
+//     if (host.ReadyToDisconnect()) { /* OnBeginShutdown, OnDisconnection */ }
+//     host.Shutdown();
 //     host.Record().Lines();                        // what happened, one line per event
+//
+// It plays the 2000-2003 client of the version given (HostOptions), in the ways their
+// published behaviour shows: a click reaches every button with the same Id and Tag; message
+// windows are top-level windows of the main window's class; members answer only the invoke
+// kinds their type information gives them; InspectorEvents and InspectorEvents_10 carry their
+// own events; and after the last window closed the client disconnects its add-ins only once
+// nothing of it is held. ClientTraits (client_traits.h) holds what depends on the version.
 //
 // Objects are named by kind in failure rules and in the live-object report: "Application",
 // "Explorer", "Inspectors", "Inspector", "MailItem" (and "AppointmentItem", "ContactItem",
@@ -25,6 +34,7 @@
 #include "win/com.h"
 #include "win/unique_handle.h"
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -78,25 +88,32 @@ class Host
     // The application object that the host hands the add-in.
     ComPtr<IDispatch> Application() const;
 
-    // Opens a message window: it joins the Inspectors collection, NewInspector is fired (while
-    // the window is not yet the active one), and then, unless setup.activate is false, it becomes
-    // the active inspector. Throws for a selection outside the text.
+    // Opens a message window: its top-level window appears above the others, it joins the
+    // Inspectors collection, NewInspector is fired (while the window is not yet the active one),
+    // and then, unless setup.activate is false, it becomes the active inspector. Throws for a
+    // selection outside the text, or when the window cannot be made (no display).
     WindowId OpenInspector(const InspectorSetup& setup = {});
     WindowId OpenInspector(ItemSetup item, EditorKind editor, std::wstring text = {},
                            std::size_t selectionStart = 0, std::size_t selectionEnd = 0);
-    // Fires Close to the window's sinks, then takes it out of the collection and drops the
-    // host's references to it. No other window becomes active.
+    // Fires Close to the window's sinks, then takes it out of the collection, destroys its
+    // window and drops the host's references to it. No other window becomes active.
     Delivery CloseInspector(WindowId inspector);
+    // Fires Close to the main window's sinks and destroys it; ActiveExplorer then gives nothing.
+    Delivery CloseExplorer();
     // Makes a message window the active inspector (Deactivate to the one before, Activate to
     // it), or, with kExplorer, leaves no inspector active.
     Delivery Activate(WindowId window);
-    // Fires BeforeMaximize, whose one argument is a by-reference Cancel flag.
+    // Fires BeforeMaximize, whose one argument is a by-reference Cancel flag, to the sinks of
+    // InspectorEvents_10 (version 11 on; earlier versions have no such event).
     Delivery Maximize(WindowId inspector);
+    // The message window's top-level window (null once it closed).
+    HWND InspectorWindow(WindowId inspector) const;
     ComPtr<IDispatch> InspectorObject(WindowId inspector) const;
     std::vector<WindowId> OpenInspectors() const;
     std::optional<WindowId> ActiveInspector() const;
 
-    // The message window's editor: its whole text and its selection.
+    // The message window's editor: its whole text (also after the window closed) and its
+    // selection.
     std::wstring EditorText(WindowId inspector) const;
     std::pair<std::size_t, std::size_t> EditorSelection(WindowId inspector) const;
     void Select(WindowId inspector, std::size_t start, std::size_t end,
@@ -109,9 +126,12 @@ class Host
     std::optional<MenuItemState> FindMenuItem(WindowId window, int menu,
                                               const std::wstring& caption) const;
     // Clicks the first button of that menu with that caption: Click(Ctrl, CancelDefault) to its
-    // sinks. The window does not become active by it.
+    // sinks, and then to the sinks of every other button of any window that has the same Id and
+    // Tag, Ctrl being the clicked one; each delivery is recorded. The window does not become
+    // active by it.
     Delivery Click(WindowId window, int menu, const std::wstring& caption);
     std::size_t InspectorsSinkCount() const;
+    std::size_t ExplorerSinkCount() const;
     // The sinks subscribed to the Inspectors collection and to a menu button, so that a test
     // can send them events the host itself would not.
     std::vector<ComPtr<IDispatch>> InspectorsSinks() const;
@@ -124,6 +144,8 @@ class Host
     const EventRecord& Record() const;
     // How often the add-in called a member of objects of that kind.
     int Calls(const std::wstring& kind, const std::wstring& member) const;
+    // Member calls refused because a method was called as a property or a property as a method.
+    int RefusedInvokeKinds() const;
 
     // Failure injection; each throws for a kind or member that hostsim does not have. Members
     // include "FindConnectionPoint", "Advise" and "Unadvise" of the objects that fire events
@@ -137,9 +159,24 @@ class Host
     void RefuseInterface(const std::wstring& kind, REFIID iid);
     void ClearFaults();
 
+    // The user ends the client: every message window closes, then the main window (Close to
+    // their sinks), and the client lets go of its own objects. A second call does nothing.
+    // Afterwards only HeldObjects, ReadyToDisconnect, Shutdown, EditorText, Record and Calls
+    // may be used.
+    void Quit();
+    bool HasQuit() const { return m_quit; }
+    // After Quit: hostsim objects of this host still alive, which only others (the add-in) hold.
+    std::size_t HeldObjects() const;
+    // After Quit: whether the client now disconnects its add-ins (OnBeginShutdown,
+    // OnDisconnection). A 2000-2003 client does so only when nothing of it is held; otherwise it
+    // stays running, which is recorded as "host stays running: N objects held by the add-in".
+    // A modern client disconnects regardless.
+    bool ReadyToDisconnect();
+
     // Drops every connection (releasing the add-in's sinks) and the host's references to its
-    // objects, as the client does when it ends, and destroys the main window. After this only
-    // Record and Calls may be used. Objects that someone else still holds keep working.
+    // objects, as the client does when it ends, and destroys its windows. After this only
+    // Record, Calls and EditorText may be used. Objects that someone else still holds keep
+    // working.
     void Shutdown();
 
   private:
@@ -151,6 +188,8 @@ class Host
     std::shared_ptr<HostState> m_state;
     ComPtr<hostsim::Application> m_application;
     unique_hwnd m_mainWindow;
+    bool m_quit = false;
+    std::map<int, std::wstring> m_closedEditorTexts; // by window number
 };
 
 } // namespace tessel::hostsim

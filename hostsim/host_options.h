@@ -92,11 +92,12 @@ using MenuBarLayout = std::vector<MenuLayout>;
 // The client's menu bars: the main window's File, Edit, View, Go, Tools, Actions, Help; a
 // message window's File, Edit, View, Insert, Format, Tools, Actions, Help.
 MenuBarLayout DefaultExplorerMenuBar();
+// A customised main menu bar with this many menus: the default ones cut short, or followed by
+// menus of the user's own.
+MenuBarLayout ExplorerMenuBarOf(std::size_t menus);
 MenuBarLayout DefaultInspectorMenuBar(int majorVersion, const EditMessageItem& editMessage);
 // 10 for version 9, 11 for the others.
 int EditMessagePosition(int majorVersion);
-// The number before the first dot of a version text; 0 when there is none.
-int MajorVersion(const std::wstring& version);
 
 struct InspectorSetup
 {
@@ -112,10 +113,30 @@ struct InspectorSetup
     bool activate = true; // becomes the active inspector after NewInspector
 };
 
+// Which generation of the client hostsim plays. What differs between them is decided in one
+// place, ClientTraits (client_traits.h).
+enum class HostKind
+{
+    Classic, // the 2000-2003 clients (versions 9-11)
+    Modern,  // 2007 and later, as far as shutting down goes
+};
+
+// The user's answer when the object-model guard asks whether a program may read a message.
+enum class GuardAnswer
+{
+    Allow,
+    Deny, // HTMLEditor fails with E_ACCESSDENIED
+};
+
 struct HostOptions
 {
     std::wstring version = L"11.0.5608";
+    HostKind kind = HostKind::Classic;
     std::optional<MenuBarLayout> explorerMenuBar{};
+    // CommandBarControl.Control, documented as reserved for internal use: the control itself,
+    // or (false) no object.
+    bool controlObject = true;
+    GuardAnswer guard = GuardAnswer::Allow;
 };
 
 } // namespace tessel::hostsim

@@ -3,6 +3,7 @@
 // the counters. Objects hold it by shared_ptr, so an object that outlives its Host (held by a
 // leaking add-in) still works and still records.
 
+#include "hostsim/client_traits.h"
 #include "hostsim/event_record.h"
 #include "hostsim/faults.h"
 #include "hostsim/host_options.h"
@@ -20,18 +21,23 @@ class EventSource;
 struct HostState
 {
     explicit HostState(HostOptions hostOptions)
-        : options(std::move(hostOptions)), majorVersion(MajorVersion(options.version))
+        : options(std::move(hostOptions)), traits(TraitsOf(options))
     {
     }
 
     HostOptions options;
-    int majorVersion;
+    ClientTraits traits;
     EventRecord record;
     Faults faults;
     DWORD nextCookie = 1;
     int nextInspector = 1;
     int nextControlId = 3000;
     unsigned nextEntryId = 1;
+    // hostsim objects of this host not yet freed.
+    std::size_t liveObjects = 0;
+    // Member calls refused because the caller asked for the wrong kind (a method as a property or
+    // a property as a method).
+    int refusedInvokeKinds = 0;
     // Every event source of this host, not counted, so that the host can drop all connections
     // when it shuts down.
     std::vector<EventSource*> eventSources;

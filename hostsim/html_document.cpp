@@ -12,7 +12,7 @@ MemberTable<HtmlDocument> HtmlDocument::Members()
 {
     using T = HtmlDocument;
     static const Member<T> members[] = {
-        {L"selection", 1, &T::GetSelection, nullptr, 0, 0},
+        {L"selection", 1, MemberKind::Property, &T::GetSelection, nullptr, 0, 0},
     };
     return {members, std::size(members)};
 }

@@ -13,8 +13,8 @@ MemberTable<HtmlSelection> HtmlSelection::Members()
 {
     using T = HtmlSelection;
     static const Member<T> members[] = {
-        {L"createRange", 1, &T::CreateRange, nullptr, 0, 0},
-        {L"type", 2, &T::GetType, nullptr, 0, 0},
+        {L"createRange", 1, MemberKind::Method, &T::CreateRange, nullptr, 0, 0},
+        {L"type", 2, MemberKind::Property, &T::GetType, nullptr, 0, 0},
     };
     return {members, std::size(members)};
 }
@@ -58,7 +58,7 @@ MemberTable<HtmlTxtRange> HtmlTxtRange::Members()
 {
     using T = HtmlTxtRange;
     static const Member<T> members[] = {
-        {L"text", 1, &T::GetText, &T::PutText, 0, 0},
+        {L"text", 1, MemberKind::Property, &T::GetText, &T::PutText, 0, 0},
     };
     return {members, std::size(members)};
 }
@@ -95,7 +95,7 @@ MemberTable<HtmlControlRange> HtmlControlRange::Members()
 {
     using T = HtmlControlRange;
     static const Member<T> members[] = {
-        {L"length", 1, &T::GetLength, nullptr, 0, 0},
+        {L"length", 1, MemberKind::Property, &T::GetLength, nullptr, 0, 0},
     };
     return {members, std::size(members)};
 }

@@ -30,6 +30,9 @@ inline constexpr IID kIID_NoteItem = OfficeGuid(0x00063025);
 inline constexpr IID kIID_TaskItem = OfficeGuid(0x00063035);
 inline constexpr IID kDIID_InspectorsEvents = OfficeGuid(0x00063079);
 inline constexpr IID kDIID_InspectorEvents = OfficeGuid(0x0006307D);
+inline constexpr IID kDIID_InspectorEvents10 = OfficeGuid(0x0006302A); // InspectorEvents_10
+inline constexpr IID kDIID_ExplorerEvents = OfficeGuid(0x0006304F);
+inline constexpr IID kDIID_ExplorerEvents10 = OfficeGuid(0x0006300F); // ExplorerEvents_10
 
 // Office command bars.
 inline constexpr IID kIID_CommandBars = OfficeGuid(0x000C0302);
@@ -50,7 +53,8 @@ inline constexpr IID kIID_IHTMLTxtRange = {
 inline constexpr IID kIID_IHTMLControlRange = {
     0x3050F29C, 0x98B5, 0x11CF, {0xBB, 0x82, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x0B}};
 
-// Event identifiers that hostsim fires.
+// Event identifiers that hostsim fires. Activate, Deactivate and Close are the same on the
+// inspector's and the explorer's interfaces.
 inline constexpr DISPID kDispNewInspector = 0xF001;
 inline constexpr DISPID kDispActivate = 0xF001;
 inline constexpr DISPID kDispDeactivate = 0xF006;

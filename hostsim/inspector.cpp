@@ -4,9 +4,49 @@
 #include "hostsim/html_document.h"
 #include "hostsim/iids.h"
 #include "hostsim/item.h"
+#include "win/result.h"
 
 namespace tessel::hostsim
 {
+namespace
+{
+
+std::vector<IID> InspectorEventInterfaces(const ClientTraits& traits)
+{
+    if (traits.events10)
+        return {kDIID_InspectorEvents, kDIID_InspectorEvents10};
+    return {kDIID_InspectorEvents};
+}
+
+const wchar_t* EditorFormatName(EditorKind editor)
+{
+    switch (editor)
+    {
+        case EditorKind::Text:
+            return L" (Plain Text)";
+        case EditorKind::Html:
+            return L" (HTML)";
+        case EditorKind::Rtf:
+            return L" (Rich Text)";
+        case EditorKind::Word:
+            break;
+    }
+    return L"";
+}
+
+// "Untitled - Message (HTML)", "Lunch - Appointment": the subject, then what the item is.
+std::wstring WindowCaption(const InspectorSetup& setup)
+{
+    const std::wstring subject = setup.item.subject.empty() ? L"Untitled" : setup.item.subject;
+    if (setup.item.kind == ItemKind::None)
+        return subject;
+    std::wstring caption = subject + L" - " + ItemWindowName(setup.item.kind);
+    if (setup.item.kind == ItemKind::Mail)
+        caption += EditorFormatName(setup.editor);
+    return caption;
+}
+
+} // namespace
 
 std::wstring InspectorLabel(int id)
 {
@@ -17,28 +57,44 @@ MemberTable<Inspector> Inspector::Members()
 {
     using T = Inspector;
     static const Member<T> members[] = {
-        {L"CurrentItem", 1, &T::GetCurrentItem, nullptr, 0, 0},
-        {L"EditorType", 2, &T::GetEditorType, nullptr, 0, 0},
-        {L"CommandBars", 3, &T::GetCommandBars, nullptr, 0, 0},
-        {L"HTMLEditor", 4, &T::GetHtmlEditor, nullptr, 0, 0},
+        {L"CurrentItem", 1, MemberKind::Property, &T::GetCurrentItem, nullptr, 0, 0},
+        {L"EditorType", 2, MemberKind::Property, &T::GetEditorType, nullptr, 0, 0},
+        {L"CommandBars", 3, MemberKind::Property, &T::GetCommandBars, nullptr, 0, 0},
+        {L"HTMLEditor", 4, MemberKind::Property, &T::GetHtmlEditor, nullptr, 0, 0},
+        {L"Caption", 5, MemberKind::Property, &T::GetCaption, nullptr, 0, 0},
     };
     return {members, std::size(members)};
 }
 
 Inspector::Inspector(std::shared_ptr<HostState> state, int id, const InspectorSetup& setup)
     : Automation(state, L"Inspector", InspectorLabel(id), {kIID_Inspector}), m_id(id),
-      m_editor(setup.editor),
+      m_editor(setup.editor), m_caption(WindowCaption(setup)),
       m_bars(MakeObject<CommandBars>(
           state, Label(),
           setup.menuBar ? *setup.menuBar
-                        : DefaultInspectorMenuBar(state->majorVersion, setup.editMessage))),
+                        : DefaultInspectorMenuBar(state->traits.majorVersion, setup.editMessage))),
       m_document(MakeObject<HtmlDocument>(state, Label(), setup.text, setup.selectionStart,
                                           setup.selectionEnd, setup.selection)),
-      m_events(*this, kDIID_InspectorEvents)
+      m_events(*this, InspectorEventInterfaces(state->traits))
 {
     if (setup.item.kind != ItemKind::None)
         m_item = MakeObject<Item>(state, Label(), setup.item);
     SetEventSource(&m_events);
+}
+
+Delivery Inspector::FireWindowEvent(DISPID id)
+{
+    return m_events.FireAll(id, {});
+}
+
+Delivery Inspector::FireBeforeMaximize(VARIANT_BOOL* cancelFlag)
+{
+    if (!State().traits.windowSizeEvents)
+        return {};
+    VARIANT cancel;
+    cancel.vt = VT_BOOL | VT_BYREF;
+    cancel.pboolVal = cancelFlag;
+    return m_events.Fire(kDIID_InspectorEvents10, kDispBeforeMaximize, {cancel});
 }
 
 HRESULT Inspector::GetCurrentItem(const Arguments&, _variant_t* result)
@@ -58,7 +114,14 @@ HRESULT Inspector::GetCommandBars(const Arguments&, _variant_t* result)
 
 HRESULT Inspector::GetHtmlEditor(const Arguments&, _variant_t* result)
 {
+    // The object-model guard asks the user first; a refusal fails the read.
+    RETURN_HR_IF(E_ACCESSDENIED, State().options.guard == GuardAnswer::Deny);
     return ReturnObject(m_editor == EditorKind::Html ? m_document.Get() : nullptr, result);
+}
+
+HRESULT Inspector::GetCaption(const Arguments&, _variant_t* result)
+{
+    return ReturnString(m_caption, result);
 }
 
 Inspector::~Inspector() = default;

@@ -1,10 +1,14 @@
 #pragma once
-// A message window: CurrentItem, EditorType, CommandBars and HTMLEditor (the document, only for
-// the HTML editor), and InspectorEvents through a connection point.
+// A message window: CurrentItem, EditorType, CommandBars, HTMLEditor (the document, only for the
+// HTML editor) and Caption, and its events through connection points: InspectorEvents
+// (Activate, Deactivate, Close) and, from version 10 on, InspectorEvents_10 (the same, and from
+// version 11 on BeforeMaximize). Its top-level window has the main window's class,
+// "rctrl_renwnd32", and the caption as title.
 
 #include "hostsim/automation_object.h"
 #include "hostsim/event_source.h"
 #include "hostsim/host_options.h"
+#include "win/unique_handle.h"
 
 namespace tessel::hostsim
 {
@@ -21,11 +25,23 @@ class Inspector final : public Automation<Inspector>
 
     int Id() const { return m_id; }
     EditorKind Editor() const { return m_editor; }
+    const std::wstring& Caption() const { return m_caption; }
     CommandBars& Bars() const { return *m_bars.Get(); }
     // The editor's document; it exists whatever the editor, but only the HTML editor hands it out.
     HtmlDocument& Document() const { return *m_document.Get(); }
     Item* CurrentItem() const { return m_item.Get(); }
     EventSource& Events() { return m_events; }
+
+    // Activate, Deactivate and Close (no arguments) go to the sinks of both interfaces.
+    Delivery FireWindowEvent(DISPID id);
+    // BeforeMaximize(Cancel): InspectorEvents_10 only, and only where the version has it.
+    Delivery FireBeforeMaximize(VARIANT_BOOL* cancel);
+
+    // The window on the screen: shown above the others when the inspector opens, destroyed
+    // when it closes.
+    void ShowWindow(unique_hwnd window) { m_window = std::move(window); }
+    void DestroyWindow() { m_window.reset(); }
+    HWND Window() const { return m_window.get(); }
 
   private:
     ~Inspector() override;
@@ -33,13 +49,16 @@ class Inspector final : public Automation<Inspector>
     HRESULT GetEditorType(const Arguments& arguments, _variant_t* result);
     HRESULT GetCommandBars(const Arguments& arguments, _variant_t* result);
     HRESULT GetHtmlEditor(const Arguments& arguments, _variant_t* result);
+    HRESULT GetCaption(const Arguments& arguments, _variant_t* result);
 
     int m_id;
     EditorKind m_editor;
+    std::wstring m_caption;
     ComPtr<Item> m_item;
     ComPtr<CommandBars> m_bars;
     ComPtr<HtmlDocument> m_document;
     EventSource m_events;
+    unique_hwnd m_window;
 };
 
 // "Inspector 2".

@@ -13,15 +13,15 @@ MemberTable<Inspectors> Inspectors::Members()
 {
     using T = Inspectors;
     static const Member<T> members[] = {
-        {L"Item", DISPID_VALUE, &T::GetItem, nullptr, 1, 0},
-        {L"Count", 1, &T::GetCount, nullptr, 0, 0},
+        {L"Item", DISPID_VALUE, MemberKind::Method, &T::GetItem, nullptr, 1, 0},
+        {L"Count", 1, MemberKind::Property, &T::GetCount, nullptr, 0, 0},
     };
     return {members, std::size(members)};
 }
 
 Inspectors::Inspectors(std::shared_ptr<HostState> state)
     : Automation(state, L"Inspectors", L"Inspectors", {kIID_Inspectors}),
-      m_events(*this, kDIID_InspectorsEvents)
+      m_events(*this, {kDIID_InspectorsEvents})
 {
     SetEventSource(&m_events);
 }

@@ -15,16 +15,18 @@ struct ItemKindRow
     const wchar_t* objectKind;
     const IID* iid;
     const wchar_t* messageClass;
+    const wchar_t* windowName; // what the window's caption calls it
 };
 
 const ItemKindRow kItemKinds[] = {
-    {ItemKind::Mail, L"MailItem", &kIID_MailItem, L"IPM.Note"},
-    {ItemKind::Appointment, L"AppointmentItem", &kIID_AppointmentItem, L"IPM.Appointment"},
-    {ItemKind::Contact, L"ContactItem", &kIID_ContactItem, L"IPM.Contact"},
-    {ItemKind::Task, L"TaskItem", &kIID_TaskItem, L"IPM.Task"},
-    {ItemKind::Journal, L"JournalItem", &kIID_JournalItem, L"IPM.Activity"},
-    {ItemKind::StickyNote, L"NoteItem", &kIID_NoteItem, L"IPM.StickyNote"},
-    {ItemKind::Post, L"PostItem", &kIID_PostItem, L"IPM.Post"},
+    {ItemKind::Mail, L"MailItem", &kIID_MailItem, L"IPM.Note", L"Message"},
+    {ItemKind::Appointment, L"AppointmentItem", &kIID_AppointmentItem, L"IPM.Appointment",
+     L"Appointment"},
+    {ItemKind::Contact, L"ContactItem", &kIID_ContactItem, L"IPM.Contact", L"Contact"},
+    {ItemKind::Task, L"TaskItem", &kIID_TaskItem, L"IPM.Task", L"Task"},
+    {ItemKind::Journal, L"JournalItem", &kIID_JournalItem, L"IPM.Activity", L"Journal Entry"},
+    {ItemKind::StickyNote, L"NoteItem", &kIID_NoteItem, L"IPM.StickyNote", L"Note"},
+    {ItemKind::Post, L"PostItem", &kIID_PostItem, L"IPM.Post", L"Discussion"},
 };
 
 const ItemKindRow& RowOf(ItemKind kind)
@@ -47,14 +49,19 @@ const wchar_t* DefaultMessageClass(ItemKind kind)
     return RowOf(kind).messageClass;
 }
 
+const wchar_t* ItemWindowName(ItemKind kind)
+{
+    return RowOf(kind).windowName;
+}
+
 MemberTable<Item> Item::Members()
 {
     using T = Item;
     static const Member<T> members[] = {
-        {L"MessageClass", 1, &T::GetMessageClass, nullptr, 0, 0},
-        {L"EntryID", 2, &T::GetEntryId, nullptr, 0, 0},
-        {L"Subject", 3, &T::GetSubject, nullptr, 0, 0},
-        {L"Save", 4, &T::Save, nullptr, 0, 0},
+        {L"MessageClass", 1, MemberKind::Property, &T::GetMessageClass, nullptr, 0, 0},
+        {L"EntryID", 2, MemberKind::Property, &T::GetEntryId, nullptr, 0, 0},
+        {L"Subject", 3, MemberKind::Property, &T::GetSubject, nullptr, 0, 0},
+        {L"Save", 4, MemberKind::Method, &T::Save, nullptr, 0, 0},
     };
     return {members, std::size(members)};
 }

@@ -36,5 +36,7 @@ class Item final : public Automation<Item>
 const wchar_t* ItemObjectKind(ItemKind kind);
 // The message class an item of this kind has unless the test gives another.
 const wchar_t* DefaultMessageClass(ItemKind kind);
+// What a window's caption calls an item of this kind: "Message", "Contact", ...
+const wchar_t* ItemWindowName(ItemKind kind);
 
 } // namespace tessel::hostsim

@@ -23,7 +23,7 @@ bool RegisterMainWindowClass(HINSTANCE instance)
 
 } // namespace
 
-unique_hwnd CreateMainWindow(const std::wstring& title)
+unique_hwnd CreateClientWindow(const std::wstring& title)
 {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     if (!RegisterMainWindowClass(instance))
@@ -31,7 +31,10 @@ unique_hwnd CreateMainWindow(const std::wstring& title)
     unique_hwnd window(CreateWindowExW(0, kMainWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW, 0,
                                        0, 640, 480, nullptr, nullptr, instance, nullptr));
     if (window)
+    {
         ShowWindow(window.get(), SW_SHOWNOACTIVATE);
+        SetWindowPos(window.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     return window;
 }
 

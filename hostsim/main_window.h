@@ -1,6 +1,7 @@
 #pragma once
-// The client's main window as the add-in looks for it: a visible top-level window of the class
-// "rctrl_renwnd32" with the given title. It does nothing but exist.
+// The client's top-level windows as the add-in looks for them: the main window and every message
+// window are visible top-level windows of the class "rctrl_renwnd32" with their own titles. They
+// do nothing but exist.
 
 #include "win/unique_handle.h"
 
@@ -11,7 +12,7 @@ namespace tessel::hostsim
 
 inline constexpr wchar_t kMainWindowClass[] = L"rctrl_renwnd32";
 
-// A null handle when the window cannot be made.
-unique_hwnd CreateMainWindow(const std::wstring& title);
+// A new window above the others, not activated; a null handle when it cannot be made.
+unique_hwnd CreateClientWindow(const std::wstring& title);
 
 } // namespace tessel::hostsim

@@ -1,7 +1,5 @@
 #include "hostsim/host_options.h"
 
-#include <cwctype>
-
 namespace tessel::hostsim
 {
 namespace
@@ -48,18 +46,6 @@ int EditMessagePosition(int majorVersion)
     return majorVersion == 9 ? 10 : 11;
 }
 
-int MajorVersion(const std::wstring& version)
-{
-    int major = 0;
-    for (const wchar_t c : version)
-    {
-        if (!std::iswdigit(c) || major > 1000)
-            break;
-        major = major * 10 + (c - L'0');
-    }
-    return major;
-}
-
 MenuBarLayout DefaultExplorerMenuBar()
 {
     return {
@@ -71,6 +57,16 @@ MenuBarLayout DefaultExplorerMenuBar()
         {L"&Actions", {{L"&New Mail Message"}, {L"&Reply"}, {L"For&ward"}}},
         {L"&Help", {{L"&Help Topics"}, {L"&About"}}},
     };
+}
+
+MenuBarLayout ExplorerMenuBarOf(std::size_t menus)
+{
+    MenuBarLayout layout = DefaultExplorerMenuBar();
+    if (menus < layout.size())
+        layout.resize(menus);
+    while (layout.size() < menus)
+        layout.push_back({L"Menu &" + std::to_wstring(layout.size() + 1), {{L"&Command"}}});
+    return layout;
 }
 
 MenuBarLayout DefaultInspectorMenuBar(int majorVersion, const EditMessageItem& editMessage)

@@ -63,6 +63,30 @@ TEST(HostsimCommandBars, PopupsStandWhereTheAddinLooks)
     }
 }
 
+// A user may customise the main menu bar; CommandBarControl.Control is reserved for internal use.
+TEST(HostsimCommandBars, MenuBarsOfOtherShapes)
+{
+    for (const std::size_t menus : {std::size_t{0}, std::size_t{6}, std::size_t{9}})
+    {
+        Host host({.explorerMenuBar = ExplorerMenuBarOf(menus)});
+        const auto bar = Object(
+            Object(Object(host.Application().Get(), L"ActiveExplorer").Get(), L"CommandBars").Get(),
+            L"ActiveMenuBar");
+        EXPECT_EQ(Count(Object(bar.Get(), L"Controls").Get()), static_cast<long>(menus));
+        EXPECT_EQ(host.MenuItems(kExplorer, 7).empty(), menus < 7) << menus;
+    }
+    Host host({.controlObject = false});
+    const WindowId window = host.OpenInspector();
+    const auto bar =
+        Object(Object(host.InspectorObject(window).Get(), L"CommandBars").Get(), L"ActiveMenuBar");
+    const auto format = ItemAt(Object(bar.Get(), L"Controls").Get(), 5);
+    _variant_t control;
+    EXPECT_EQ(GetProperty(format.Get(), L"Control", &control), S_OK);
+    EXPECT_EQ(control.vt, VT_DISPATCH);
+    EXPECT_EQ(control.pdispVal, nullptr);
+    EXPECT_TRUE(Answers(format.Get(), kIID_CommandBarPopup)); // the item itself is the popup
+}
+
 TEST(HostsimCommandBars, EditMessageItemByVersionAndState)
 {
     const struct

@@ -5,6 +5,7 @@
 #include "hostsim/host.h"
 #include "hostsim/iids.h"
 #include "tests/hostsim/late_bound.h"
+#include "win/ansi.h"
 
 #include <mshtml.h>
 
@@ -51,21 +52,22 @@ TEST(HostsimDispatch, AnswersBadCallsWithTheirDispatchErrors)
         std::function<HRESULT()> run;
         HRESULT expected;
     } cases[] = {
-        {"Item without its position", [&] { return CallMethod(menu.Get(), L"Item", {}, &result); },
+        {"Item without its position", [&] { return GetProperty(menu.Get(), L"Item", {}, &result); },
          DISP_E_BADPARAMCOUNT},
         {"Item with two arguments",
          [&] {
-             return CallMethod(menu.Get(), L"Item", {_variant_t(1L), _variant_t(2L)}, &result);
+             return GetProperty(menu.Get(), L"Item", {_variant_t(1L), _variant_t(2L)}, &result);
          },
          DISP_E_BADPARAMCOUNT},
         {"Item with an omitted position",
-         [&] { return CallMethod(menu.Get(), L"Item", {MissingArgument()}, &result); },
+         [&] { return GetProperty(menu.Get(), L"Item", {MissingArgument()}, &result); },
          DISP_E_PARAMNOTOPTIONAL},
         {"Item with an object",
-         [&] { return CallMethod(menu.Get(), L"Item", {_variant_t(item.Get())}, &result); },
+         [&] { return GetProperty(menu.Get(), L"Item", {_variant_t(item.Get())}, &result); },
          DISP_E_TYPEMISMATCH},
         {"Item beyond the end",
-         [&] { return CallMethod(menu.Get(), L"Item", {_variant_t(99L)}, &result); }, E_INVALIDARG},
+         [&] { return GetProperty(menu.Get(), L"Item", {_variant_t(99L)}, &result); },
+         E_INVALIDARG},
         {"Add with six arguments",
          [&] {
              return CallMethod(menu.Get(), L"Add",
@@ -119,7 +121,7 @@ TEST(HostsimDispatch, CoercesArgumentsAsTheClientDoes)
     // A position given as text, and Enabled as a number.
     EXPECT_EQ(Text(ItemAt(menu.Get(), 2).Get(), L"Caption"), L"&Paragraph...");
     ComPtr<IDispatch> byText;
-    ASSERT_EQ(CallObjectMethod(menu.Get(), L"Item", {_variant_t(L"6")}, &byText), S_OK);
+    ASSERT_EQ(GetObjectProperty(menu.Get(), L"Item", {_variant_t(L"6")}, &byText), S_OK);
     EXPECT_EQ(byText.Get(), added.Get());
     EXPECT_EQ(PutProperty(added.Get(), L"Enabled", _variant_t(0L)), S_OK);
 
@@ -164,7 +166,9 @@ TEST(HostsimDispatch, EachObjectAnswersItsOwnInterfacesOnly)
         std::vector<IID> answers;
     } cases[] = {
         {"application", app, {kIID_Application}},
-        {"explorer", Object(app.Get(), L"ActiveExplorer"), {kIID_Explorer}},
+        {"explorer",
+         Object(app.Get(), L"ActiveExplorer"),
+         {kIID_Explorer, IID_IConnectionPointContainer}},
         {"inspectors",
          Object(app.Get(), L"Inspectors"),
          {kIID_Inspectors, IID_IConnectionPointContainer}},
@@ -205,6 +209,54 @@ TEST(HostsimDispatch, EachObjectAnswersItsOwnInterfacesOnly)
             EXPECT_EQ(Answers(c.dispatch.Get(), iid), own) << c.object;
         }
     }
+}
+
+// Type-information dispatch accepts a member only with an invoke kind of its own: a method with
+// DISPATCH_METHOD, a property's read with DISPATCH_PROPERTYGET; automation clients send both.
+TEST(HostsimDispatch, MembersAnswerOnlyTheirOwnInvokeKinds)
+{
+    Host host;
+    const WindowId window = host.OpenInspector();
+    const ComPtr<IDispatch> app = host.Application();
+    const ComPtr<IDispatch> menu = MenuControls(host.InspectorObject(window).Get(), 5);
+    const ComPtr<IDispatch> item = ItemAt(menu.Get(), 1);
+    constexpr WORD kMethod = DISPATCH_METHOD;
+    constexpr WORD kGet = DISPATCH_PROPERTYGET;
+    constexpr WORD kBoth = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
+    const struct
+    {
+        IDispatch* object;
+        const wchar_t* member;
+        std::vector<VARIANT> arguments; // last one first
+        WORD flags;
+        HRESULT expected;
+    } cases[] = {
+        {app.Get(), L"ActiveInspector", {}, kMethod, S_OK},
+        {app.Get(), L"ActiveInspector", {}, kGet, DISP_E_MEMBERNOTFOUND},
+        {app.Get(), L"ActiveInspector", {}, kBoth, S_OK},
+        {app.Get(), L"ActiveExplorer", {}, kGet, DISP_E_MEMBERNOTFOUND},
+        {app.Get(), L"Version", {}, kGet, S_OK},
+        {app.Get(), L"Version", {}, kMethod, DISP_E_MEMBERNOTFOUND},
+        {app.Get(), L"Version", {}, kBoth, S_OK},
+        {menu.Get(), L"Item", {_variant_t(1L)}, kGet, S_OK},
+        {menu.Get(), L"Item", {_variant_t(1L)}, kMethod, DISP_E_MEMBERNOTFOUND},
+        {item.Get(), L"Delete", {}, kGet, DISP_E_MEMBERNOTFOUND},
+    };
+    for (const auto& c : cases)
+    {
+        DISPID id = 0;
+        LPOLESTR names[] = {const_cast<LPOLESTR>(c.member)};
+        ASSERT_EQ(c.object->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK);
+        std::vector<VARIANT> arguments = c.arguments;
+        DISPPARAMS parameters = {arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
+        _variant_t result;
+        EXPECT_EQ(
+            c.object->Invoke(id, IID_NULL, 0, c.flags, &parameters, &result, nullptr, nullptr),
+            c.expected)
+            << WideToAnsi(c.member) << " " << c.flags;
+    }
+    EXPECT_EQ(host.RefusedInvokeKinds(), 5);
+    EXPECT_EQ(host.MenuCaptions(window, 5).size(), 5u); // nothing was deleted
 }
 
 TEST(HostsimDispatch, HtmlIdentifiersMatchThePlatformHeaders)

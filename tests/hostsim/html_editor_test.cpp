@@ -43,6 +43,8 @@ TEST(HostsimHtmlEditor, ReadsAndReplacesTheSelectionInUtf16)
          L"> 日本語の\r\n> 文章です。", L"前文。> 日本語の\r\n> 文章です。"},
         {"emoji", L"a \U0001F600 b\r\nc", 0, 9, L"a \U0001F600 b\r\nc", L"", L""},
         {"caret", L"text", 2, 2, L"", L"\U0001F44D", L"te\U0001F44Dxt"},
+        {"NUL characters", std::wstring(L"a\0b c", 5), 0, 3, std::wstring(L"a\0b", 3),
+         std::wstring(L"x\0", 2), std::wstring(L"x\0 c", 4)},
     };
     for (const auto& c : cases)
     {
@@ -53,7 +55,10 @@ TEST(HostsimHtmlEditor, ReadsAndReplacesTheSelectionInUtf16)
         ASSERT_TRUE(Answers(range.Get(), kIID_IHTMLTxtRange)) << c.name;
         EXPECT_EQ(Text(range.Get(), L"text"), c.selected) << c.name;
 
-        ASSERT_EQ(PutProperty(range.Get(), L"text", _variant_t(c.replacement.c_str())), S_OK);
+        const _bstr_t replacement(
+            SysAllocStringLen(c.replacement.data(), static_cast<UINT>(c.replacement.size())),
+            false);
+        ASSERT_EQ(PutProperty(range.Get(), L"text", _variant_t(replacement)), S_OK);
         EXPECT_EQ(host.EditorText(window), c.result) << c.name;
         EXPECT_EQ(Text(range.Get(), L"text"), c.replacement) << c.name;
         const std::size_t caret = c.start + c.replacement.size();
@@ -62,6 +67,17 @@ TEST(HostsimHtmlEditor, ReadsAndReplacesTheSelectionInUtf16)
         ASSERT_EQ(writes.size(), 1u) << c.name;
         EXPECT_EQ(writes[0].value, c.replacement) << c.name;
     }
+}
+
+// The object-model guard of the 2002 client asks the user before a program reads a message;
+// a refusal fails the read.
+TEST(HostsimHtmlEditor, TheGuardCanDenyTheEditor)
+{
+    Host host({.guard = GuardAnswer::Deny});
+    const auto inspector = host.InspectorObject(host.OpenInspector({.text = L"x"}));
+    _variant_t editor;
+    EXPECT_EQ(GetProperty(inspector.Get(), L"HTMLEditor", &editor), E_ACCESSDENIED);
+    EXPECT_TRUE(Object(inspector.Get(), L"CurrentItem"));
 }
 
 TEST(HostsimHtmlEditor, SelectionsWithoutATextRange)

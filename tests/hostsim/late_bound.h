@@ -22,7 +22,7 @@ inline ComPtr<IDispatch> ItemAt(IDispatch* collection, long position)
 {
     ComPtr<IDispatch> result;
     if (collection == nullptr ||
-        FAILED(CallObjectMethod(collection, L"Item", {_variant_t(position)}, &result)))
+        FAILED(GetObjectProperty(collection, L"Item", {_variant_t(position)}, &result)))
         return nullptr;
     return result;
 }

@@ -74,5 +74,47 @@ TEST(HostsimLifetime, TheReportNamesWhatIsStillHeld)
     EXPECT_EQ(LiveObjectCount(), 0u) << DescribeLiveObjects();
 }
 
+// The 2000-2003 clients disconnect their add-ins only once nothing of theirs is held after the
+// last window closed ("the client stays in memory" otherwise); 2007 and later regardless.
+TEST(HostsimLifetime, AClassicClientEndsOnlyWhenNothingIsHeld)
+{
+    const struct
+    {
+        const char* name;
+        HostKind kind;
+        bool holdsApplication; // as an add-in that keeps its references would
+        bool disconnects;
+    } cases[] = {
+        {"classic, nothing held", HostKind::Classic, false, true},
+        {"classic, the application held", HostKind::Classic, true, false},
+        {"modern, the application held", HostKind::Modern, true, true},
+    };
+    for (const auto& c : cases)
+    {
+        ComPtr<IDispatch> held;
+        {
+            Host host({.kind = c.kind});
+            host.ShowMainWindow();
+            host.OpenInspector();
+            if (c.holdsApplication)
+                held = host.Application();
+            host.Quit();
+            EXPECT_EQ(host.HeldObjects() > 0, c.holdsApplication) << c.name;
+            EXPECT_EQ(host.ReadyToDisconnect(), c.disconnects) << c.name;
+            const auto stays = host.Record().Lines(EventKind::HostStaysRunning);
+            EXPECT_EQ(stays.size(), c.disconnects ? 0u : 1u) << c.name;
+            if (!stays.empty())
+            {
+                EXPECT_EQ(stays[0], L"host stays running: " + std::to_wstring(host.HeldObjects()) +
+                                        L" objects held by the add-in");
+            }
+            EXPECT_EQ(host.Record().Lines(EventKind::CloseExplorer),
+                      std::vector<std::wstring>{L"close Explorer"});
+        }
+        held.Reset();
+        EXPECT_EQ(LiveObjectCount(), 0u) << c.name << "\n" << DescribeLiveObjects();
+    }
+}
+
 } // namespace
 } // namespace tessel::hostsim
