@@ -1,5 +1,6 @@
 // Connecting the add-in to its host: the checks that decide whether it wakes up in this
-// process, the data files, the subscription to new message windows and the About item.
+// process, the data files, the subscriptions to new message windows and to the main window's
+// close, and the About item; and letting go of the host again when it ends.
 
 #include "addin/addin_object.h"
 #include "addin/connection_state.h"
@@ -7,8 +8,12 @@
 #include "addin/dispatch_call.h"
 #include "addin/host_checks.h"
 #include "addin/host_iids.h"
+#include "addin/menu_items.h"
 #include "win/ansi.h"
 #include "win/result.h"
+
+#include <algorithm>
+#include <utility>
 
 namespace tessel
 {
@@ -22,42 +27,58 @@ HRESULT Subscribe(IDispatch* source, const IID& events, IDispatch* sink, DWORD* 
     RETURN_IF_FAILED(source->QueryInterface(IID_PPV_ARGS(&container)));
     ComPtr<IConnectionPoint> point;
     RETURN_IF_FAILED(container->FindConnectionPoint(events, &point));
-    return point->Advise(sink, cookie);
+    DWORD newCookie = 0;
+    RETURN_IF_FAILED(point->Advise(sink, &newCookie));
+    *cookie = newCookie;
+    return S_OK;
+}
+
+// Cancels a subscription made by Subscribe, if there is one; the cookie is then cleared.
+void Unsubscribe(IDispatch* source, const IID& events, DWORD* cookie, DWORD notConnected)
+{
+    const DWORD subscribed = std::exchange(*cookie, notConnected);
+    ComPtr<IConnectionPointContainer> container;
+    ComPtr<IConnectionPoint> point;
+    if (subscribed == notConnected || source == nullptr ||
+        FAILED(source->QueryInterface(IID_PPV_ARGS(&container))) ||
+        FAILED(container->FindConnectionPoint(events, &point)))
+        return;
+    point->Unadvise(subscribed);
 }
 
 } // namespace
 
 STDMETHODIMP Addin::OnConnection(IDispatch* application, ext_ConnectMode, IDispatch*, SAFEARRAY**)
 {
-    // Once a connection passed its checks, the process stays connected: later connections
-    // (this object's or a new one's) find everything in place.
+    // Once a connection passed its checks, the process stays connected until that connection
+    // lets go of the host: later connections (this object's or a new one's) find everything in
+    // place.
     if (g_bConnected)
         return S_OK;
     try
     {
         return ConnectToHost(application);
     }
-    catch (...)
-    {
-        return E_OUTOFMEMORY; // a string that could not grow
-    }
+    CATCH_RETURN()
 }
 
 HRESULT Addin::ConnectToHost(IDispatch* application)
 {
-    // Held even when the add-in then stays inert, until the object goes.
     m_spApp.Reset();
     if (application == nullptr ||
         FAILED(QueryHostInterface(application, host::kApplication, &m_spApp)))
         return S_OK; // not the host we know: stay inert
 
-    std::string title;
-    if (!FindHostMainWindowTitle(&title) || !IsHostTitleAccepted(title))
+    // An inert add-in holds nothing of the host: it would never learn that the host ends, and
+    // the 2000-2003 hosts cannot end while anything of theirs is held.
+    if (!FindHostMainWindow())
     {
         g_bConnected = false;
+        m_spApp.Reset();
         return S_OK;
     }
     g_bConnected = true;
+    m_bConnectedHere = true;
 
     _bstr_t version;
     GetStringProperty(m_spApp.Get(), L"Version", &version);
@@ -65,12 +86,20 @@ HRESULT Addin::ConnectToHost(IDispatch* application)
     if (m_nVersion == 0)
     {
         g_bConnected = false;
+        m_bConnectedHere = false;
+        m_spApp.Reset();
         return S_OK;
     }
 
     LocateDataFiles(GetAddinDllPath());
     RETURN_IF_FAILED(SubscribeToInspectors());
-    return AddAboutItem();
+    // The rest is optional: a failed connection makes the host disable the add-in, so a host
+    // without a main window, or with another menu bar, gets the quote item all the same.
+    ComPtr<IDispatch> explorer;
+    CallObjectMethod(m_spApp.Get(), L"ActiveExplorer", {}, &explorer);
+    WatchMainWindow(explorer.Get());
+    AddAboutItem(explorer.Get());
+    return S_OK;
 }
 
 HRESULT Addin::SubscribeToInspectors()
@@ -83,20 +112,70 @@ HRESULT Addin::SubscribeToInspectors()
                      &m_dwInspectorsCookie);
 }
 
-HRESULT Addin::AddAboutItem()
+void Addin::WatchMainWindow(IDispatch* explorer)
 {
-    ComPtr<IDispatch> explorer;
-    GetObjectProperty(m_spApp.Get(), L"ActiveExplorer", &explorer);
-    if (!explorer)
-        return S_OK; // no main window's menus to add to
+    // No main window: the host was started with a message window (a mailto: link, say), and
+    // the last of those closing is the host's end.
+    if (explorer == nullptr)
+        return;
+    m_bMainWindowOpen = true;
+    // Without the subscription the main window counts as open until the host ends.
+    if (SUCCEEDED(Subscribe(explorer, host::kExplorerEvents, &m_explorerSink, &m_dwExplorerCookie)))
+        m_spExplorer = explorer;
+}
+
+void Addin::AddAboutItem(IDispatch* explorer)
+{
     ComPtr<IDispatch> commandBars;
-    const HRESULT hr = GetObjectProperty(explorer.Get(), L"CommandBars", &commandBars);
-    RETURN_IF_FAILED(hr);
-    if (hr == S_FALSE)
-        return S_OK;
-    RETURN_IF_FAILED(AddAboutButton(commandBars.Get()));
-    return Subscribe(m_spAboutButton.Get(), host::kCommandBarButtonEvents, &m_aboutButtonSink,
-                     &m_dwAboutButtonCookie);
+    if (explorer == nullptr || GetObjectProperty(explorer, L"CommandBars", &commandBars) != S_OK ||
+        FAILED(AddAboutButton(commandBars.Get())))
+        return;
+    // An item whose clicks nobody hears would only puzzle the user.
+    if (FAILED(Subscribe(m_spAboutButton.Get(), host::kCommandBarButtonEvents, &m_aboutButtonSink,
+                         &m_dwAboutButtonCookie)))
+        DeleteMenuItem(m_spAboutButton);
+}
+
+void Addin::OnExplorerClose()
+{
+    m_bMainWindowOpen = false;
+    Unsubscribe(m_spExplorer.Get(), host::kExplorerEvents, &m_dwExplorerCookie, kNotConnected);
+    m_spExplorer.Reset();
+    LetGoIfNoWindowIsLeft();
+}
+
+void Addin::OnTrackedWindowClosed(InspectorCloseSink* window)
+{
+    m_trackedWindows.erase(std::remove(m_trackedWindows.begin(), m_trackedWindows.end(), window),
+                           m_trackedWindows.end());
+    LetGoIfNoWindowIsLeft();
+}
+
+void Addin::LetGoIfNoWindowIsLeft()
+{
+    if (m_bConnectedHere && !m_bMainWindowOpen && m_trackedWindows.empty())
+        LetGoOfTheHost();
+}
+
+void Addin::LetGoOfTheHost()
+{
+    // Unsubscribing this object's own sinks releases the host's references to it.
+    const ComPtr<IUnknown> keepAlive(m_pControllingUnknown);
+    for (InspectorCloseSink* window : std::exchange(m_trackedWindows, {}))
+        window->LetGo();
+    Unsubscribe(m_spInspectors.Get(), host::kInspectorsEvents, &m_dwInspectorsCookie,
+                kNotConnected);
+    Unsubscribe(m_spExplorer.Get(), host::kExplorerEvents, &m_dwExplorerCookie, kNotConnected);
+    Unsubscribe(m_spAboutButton.Get(), host::kCommandBarButtonEvents, &m_dwAboutButtonCookie,
+                kNotConnected);
+    DeleteMenuItem(m_spAboutButton);
+    m_spEditMessageButton.Reset();
+    m_spExplorer.Reset();
+    m_spInspectors.Reset();
+    m_spApp.Reset();
+    m_bMainWindowOpen = false;
+    if (std::exchange(m_bConnectedHere, false))
+        g_bConnected = false;
 }
 
 } // namespace tessel

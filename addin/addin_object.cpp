@@ -1,19 +1,26 @@
 #include "addin/addin_object.h"
 
+#include "addin/connection_state.h"
 #include "addin/create_addin.h"
 #include "addin/host_iids.h"
 #include "server/module.h"
+#include "win/result.h"
 
 #include <shlwapi.h>
 
 #include <new>
+#include <utility>
 
 namespace tessel
 {
 
 HRESULT CreateAddinInstance(IUnknown* outer, REFIID riid, void** object)
 {
-    return Addin::Create(outer, riid, object);
+    try
+    {
+        return Addin::Create(outer, riid, object);
+    }
+    CATCH_RETURN()
 }
 
 HRESULT Addin::Create(IUnknown* outer, REFIID riid, void** object)
@@ -33,17 +40,23 @@ HRESULT Addin::Create(IUnknown* outer, REFIID riid, void** object)
 Addin::Addin(IUnknown* outer)
     : m_innerUnknown(*this), m_pControllingUnknown(outer ? outer : &m_innerUnknown),
       m_inspectorsSink(*this, *m_pControllingUnknown, 1, host::kInspectorsEvents),
-      m_aboutButtonSink(*this, *m_pControllingUnknown, 2, host::kCommandBarButtonEvents)
+      m_aboutButtonSink(*this, *m_pControllingUnknown, 2, host::kCommandBarButtonEvents),
+      m_explorerSink(*this, *m_pControllingUnknown, 3, host::kExplorerEvents)
 {
     ModuleLock();
 }
 
 Addin::~Addin()
 {
-    // The object's own two sinks are never unadvised: a connection the host holds on them
-    // keeps this object alive, so by now the host has let go of both.
+    // A connection the host holds on one of the object's own sinks keeps it alive, so by now
+    // the host has let go of all three; the windows it still tracks are let go of here.
+    for (InspectorCloseSink* window : std::exchange(m_trackedWindows, {}))
+        window->LetGo();
+    if (m_bConnectedHere)
+        g_bConnected = false;
     m_spEditMessageButton.Reset();
     m_spAboutButton.Reset();
+    m_spExplorer.Reset();
     m_spInspectors.Reset();
     m_spApp.Reset();
     ModuleUnlock();
@@ -110,9 +123,16 @@ STDMETHODIMP Addin::InterfaceSupportsErrorInfo(REFIID riid)
     return IsEqualIID(riid, IID_IAddin) ? S_OK : S_FALSE;
 }
 
+// The host ignores these results (E_NOTIMPL, as there is nothing to report); the work is
+// letting go of the host.
 STDMETHODIMP Addin::OnDisconnection(ext_DisconnectMode, SAFEARRAY**)
 {
-    return E_NOTIMPL;
+    try
+    {
+        LetGoOfTheHost();
+        return E_NOTIMPL;
+    }
+    CATCH_RETURN()
 }
 
 STDMETHODIMP Addin::OnAddInsUpdate(SAFEARRAY**)
@@ -127,7 +147,12 @@ STDMETHODIMP Addin::OnStartupComplete(SAFEARRAY**)
 
 STDMETHODIMP Addin::OnBeginShutdown(SAFEARRAY**)
 {
-    return E_NOTIMPL;
+    try
+    {
+        LetGoOfTheHost();
+        return E_NOTIMPL;
+    }
+    CATCH_RETURN()
 }
 
 } // namespace tessel

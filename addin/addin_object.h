@@ -1,20 +1,29 @@
 #pragma once
 // The add-in object that the host creates and connects. It answers IAddin (its identity and its
-// IDispatch), ISupportErrorInfo and IDTExtensibility2, and carries two event sinks of its own:
-// one for the host's new message windows and one for the About menu item's clicks, routed to
-// its handlers through a fixed table.
+// IDispatch), ISupportErrorInfo and IDTExtensibility2, and carries three event sinks of its own,
+// routed to its handlers through a fixed table: the host's new message windows, the About menu
+// item's clicks, and the main window's close.
+//
+// The 2000-2003 hosts end only once nothing of theirs is held after their last window closed,
+// so the object lets go of every host object it holds (and unsubscribes every sink) when no main
+// window and no tracked message window is left, and in OnBeginShutdown and OnDisconnection. A
+// later connection then starts afresh.
 
+#include "addin/inspector_close_sink.h"
 #include "addin/routed_sink.h"
 #include "addin/type_info_dispatch.h"
 #include "server/interfaces.h"
 #include "win/com.h"
+
+#include <vector>
 
 namespace tessel
 {
 
 class Addin final : public ISupportErrorInfo,
                     public TypeInfoDispatch<IAddin, TypeInfoHolder::Addin>,
-                    public TypeInfoDispatch<IDTExtensibility2, TypeInfoHolder::Extensibility>
+                    public TypeInfoDispatch<IDTExtensibility2, TypeInfoHolder::Extensibility>,
+                    private WindowTracker
 {
   public:
     static HRESULT Create(IUnknown* outer, REFIID riid, void** object);
@@ -38,6 +47,7 @@ class Addin final : public ISupportErrorInfo,
     // Event handlers, reached through the routing table.
     void OnNewInspector(IDispatch* inspector);
     void OnAboutClick(IDispatch* control, VARIANT_BOOL* cancelDefault);
+    void OnExplorerClose();
 
   private:
     explicit Addin(IUnknown* outer);
@@ -62,9 +72,18 @@ class Addin final : public ISupportErrorInfo,
 
     HRESULT ConnectToHost(IDispatch* application);
     HRESULT SubscribeToInspectors();
-    HRESULT AddAboutItem();
+    void WatchMainWindow(IDispatch* explorer);
+    void AddAboutItem(IDispatch* explorer);
     HRESULT FindEditMessageButton(IDispatch* commandBars);
     HRESULT AddAboutButton(IDispatch* commandBars);
+    void TrackWindow(IDispatch* inspector, ComPtr<IDispatch> quoteItem);
+
+    void OnTrackedWindowClosed(InspectorCloseSink* window) override;
+    // Lets go of every host object and unsubscribes every sink once no window is left.
+    void LetGoIfNoWindowIsLeft();
+    // Unsubscribes every sink, deletes the items the add-in added and releases every host
+    // object; the process counts as not connected again when this object had connected it.
+    void LetGoOfTheHost();
 
     InnerUnknown m_innerUnknown;
     IUnknown* m_pControllingUnknown; // the outer object, or m_innerUnknown
@@ -72,14 +91,21 @@ class Addin final : public ISupportErrorInfo,
 
     RoutedSink m_inspectorsSink;  // event sink 1: InspectorsEvents
     RoutedSink m_aboutButtonSink; // event sink 2: the About item's Click
+    RoutedSink m_explorerSink;    // event sink 3: ExplorerEvents (the main window's Close)
 
     ComPtr<IDispatch> m_spApp;
     int m_nVersion = 0;
     ComPtr<IDispatch> m_spInspectors;
+    ComPtr<IDispatch> m_spExplorer; // the main window watched for its Close
     ComPtr<IDispatch> m_spAboutButton;
     ComPtr<IDispatch> m_spEditMessageButton;
     DWORD m_dwInspectorsCookie = kNotConnected;
     DWORD m_dwAboutButtonCookie = kNotConnected;
+    DWORD m_dwExplorerCookie = kNotConnected;
+    bool m_bConnectedHere = false; // this object passed the checks and set g_bConnected
+    bool m_bMainWindowOpen = false;
+    // The message windows with a quote item; each sink holds its own creation reference.
+    std::vector<InspectorCloseSink*> m_trackedWindows;
 
     static constexpr DWORD kNotConnected = 0xFEFEFEFE;
 };

@@ -2,8 +2,11 @@
 
 #include "settings/data_paths.h"
 #include "settings/sign_history.h"
+#include "win/ansi.h"
 
 #include <windows.h>
+
+#include <vector>
 
 namespace tessel
 {
@@ -11,6 +14,7 @@ namespace
 {
 
 constexpr DWORD kPathBufferSize = MAX_PATH;
+constexpr DWORD kLongPathBufferSize = 32768; // the longest path the wide functions take
 const char kModuleMarker = 0; // any variable of this module tells where the module lies
 
 std::string ModuleFileName(HMODULE module)
@@ -22,14 +26,50 @@ std::string ModuleFileName(HMODULE module)
     return std::string(buffer, length);
 }
 
+// The ANSI text of the path when converting it back gives the same path.
+bool SpellsExactly(const std::wstring& path, std::string* ansi)
+{
+    *ansi = WideToAnsi(path);
+    return !ansi->empty() && AnsiToWide(*ansi) == path;
+}
+
+std::wstring ShortPathOf(const std::wstring& path)
+{
+    const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (size == 0)
+        return {};
+    std::vector<wchar_t> buffer(size);
+    const DWORD length = GetShortPathNameW(path.c_str(), buffer.data(), size);
+    return length == 0 || length >= size ? std::wstring() : std::wstring(buffer.data(), length);
+}
+
+bool WideFileExists(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 } // namespace
 
-std::string GetAddinDllPath()
+std::wstring GetAddinDllPath()
 {
     MEMORY_BASIC_INFORMATION region = {};
     if (VirtualQuery(&kModuleMarker, &region, sizeof region) == 0)
         return {};
-    return ModuleFileName(static_cast<HMODULE>(region.AllocationBase));
+    std::vector<wchar_t> buffer(kLongPathBufferSize);
+    const DWORD length = GetModuleFileNameW(static_cast<HMODULE>(region.AllocationBase),
+                                            buffer.data(), kLongPathBufferSize);
+    if (length == 0 || length >= kLongPathBufferSize)
+        return {};
+    return std::wstring(buffer.data(), length);
+}
+
+std::string AnsiPathOf(const std::wstring& path)
+{
+    std::string ansi;
+    if (SpellsExactly(path, &ansi) || SpellsExactly(ShortPathOf(path), &ansi))
+        return ansi;
+    return {};
 }
 
 std::string GetFolderOfPath(const std::string& path)
@@ -49,12 +89,18 @@ std::string GetHostExeFolder()
     return program.substr(0, program.rfind('\\') + 1);
 }
 
-void LocateDataFiles(const std::string& dllPath)
+void LocateDataFiles(const std::wstring& dllPath)
 {
-    const std::string folder =
-        FileExists(dllPath) ? GetFolderOfPath(dllPath) + "\\" : GetHostExeFolder();
-    g_strIniPath = folder + "Tessel.ini";
-    g_strHistoryPath = folder + "TesselHistory.lst";
+    const std::string dll = AnsiPathOf(dllPath);
+    std::string folder;
+    if (FileExists(dll))
+        folder = GetFolderOfPath(dll) + "\\";
+    else if (!dllPath.empty() && WideFileExists(dllPath))
+        folder.clear(); // a folder without an ANSI name: the files go nowhere rather than astray
+    else
+        folder = GetHostExeFolder();
+    g_strIniPath = folder.empty() ? std::string() : folder + "Tessel.ini";
+    g_strHistoryPath = folder.empty() ? std::string() : folder + "TesselHistory.lst";
 }
 
 } // namespace tessel

@@ -1,6 +1,8 @@
 #include "addin/event_sink.h"
 
 #include "addin/host_iids.h"
+#include "server/module.h"
+#include "win/result.h"
 
 #include <array>
 
@@ -19,10 +21,12 @@ LONG g_liveSinks = 0;
 EventSink::EventSink(const IID& eventInterface) : m_eventInterface(eventInterface)
 {
     InterlockedIncrement(&g_liveSinks);
+    ModuleLock(); // the host may call the sink as long as it holds it
 }
 
 EventSink::~EventSink()
 {
+    ModuleUnlock();
     InterlockedDecrement(&g_liveSinks);
 }
 
@@ -98,13 +102,16 @@ STDMETHODIMP EventSink::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT nameCou
     return S_OK;
 }
 
-void EventSink::Advise(IUnknown* source)
+HRESULT EventSink::Advise(IUnknown* source)
 {
     ComPtr<IConnectionPointContainer> container;
-    if (source == nullptr || FAILED(source->QueryInterface(IID_PPV_ARGS(&container))))
-        return;
-    if (SUCCEEDED(container->FindConnectionPoint(m_eventInterface, &m_pConnectionPoint)))
-        m_pConnectionPoint->Advise(static_cast<IDispatch*>(this), &m_dwCookie);
+    RETURN_HR_IF_NULL(E_NOINTERFACE, source);
+    RETURN_IF_FAILED(source->QueryInterface(IID_PPV_ARGS(&container)));
+    ComPtr<IConnectionPoint> point;
+    RETURN_IF_FAILED(container->FindConnectionPoint(m_eventInterface, &point));
+    RETURN_IF_FAILED(point->Advise(static_cast<IDispatch*>(this), &m_dwCookie));
+    m_pConnectionPoint = std::move(point);
+    return S_OK;
 }
 
 void EventSink::Unadvise()

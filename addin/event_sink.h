@@ -5,7 +5,8 @@
 // no type information; the name lookup knows only "Click".
 //
 // The reference count is a plain integer: the host calls sinks on its user-interface thread
-// only. The object frees itself when the count drops to zero.
+// only. The object frees itself when the count drops to zero. A live sink holds the module
+// lock, so that the DLL is not unloaded while the host can still call it.
 
 #include "win/com.h"
 
@@ -31,8 +32,8 @@ class EventSink : public IDispatch
     STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT nameCount, LCID locale,
                                DISPID* ids) override;
 
-    // Subscribes to the source's events; without a connection point nothing happens.
-    void Advise(IUnknown* source);
+    // Subscribes to the source's events; the failure when that cannot be done.
+    HRESULT Advise(IUnknown* source);
     // Cancels the subscription; a second call does nothing.
     void Unadvise();
 

@@ -11,6 +11,7 @@ namespace
 
 constexpr char kMainWindowClass[] = "rctrl_renwnd32";
 constexpr int kTitleBufferSize = 1024;
+constexpr int kClassBufferSize = 64;
 
 bool EndsWith(const std::string& text, const std::string& suffix)
 {
@@ -18,17 +19,39 @@ bool EndsWith(const std::string& text, const std::string& suffix)
            text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-} // namespace
-
-bool FindHostMainWindowTitle(std::string* title)
+bool IsHostWindow(HWND window)
 {
-    const HWND window = FindWindowA(kMainWindowClass, nullptr);
-    if (window == nullptr)
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId())
         return false;
+    char className[kClassBufferSize] = {};
+    return GetClassNameA(window, className, kClassBufferSize) > 0 &&
+           lstrcmpA(className, kMainWindowClass) == 0;
+}
+
+std::string WindowTitle(HWND window)
+{
     char buffer[kTitleBufferSize] = {};
     const int length = GetWindowTextA(window, buffer, kTitleBufferSize);
-    title->assign(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
-    return true;
+    return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+BOOL CALLBACK FindAcceptedTitle(HWND window, LPARAM found)
+{
+    if (!IsHostWindow(window) || !IsHostTitleAccepted(WindowTitle(window)))
+        return TRUE;
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+}
+
+} // namespace
+
+bool FindHostMainWindow()
+{
+    bool found = false;
+    EnumWindows(FindAcceptedTitle, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 bool IsHostTitleAccepted(const std::string& title)

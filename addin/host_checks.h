@@ -7,8 +7,10 @@
 namespace tessel
 {
 
-// The title of the host's main window (class "rctrl_renwnd32"), or false when there is none.
-bool FindHostMainWindowTitle(std::string* title);
+// Whether this process has a top-level window of the host's class ("rctrl_renwnd32") whose
+// title is accepted. The host's message windows have the same class, and one of them may lie
+// above the main window (the host started by opening a message), so every such window counts.
+bool FindHostMainWindow();
 
 // Titles end in "Microsoft Outlook" or "Microsoft Office Outlook", exactly.
 bool IsHostTitleAccepted(const std::string& title);

@@ -17,6 +17,7 @@ inline constexpr IID kInspector = HostGuid(0x00063005);
 inline constexpr IID kMailItem = HostGuid(0x00063034);
 inline constexpr IID kInspectorsEvents = HostGuid(0x00063079);
 inline constexpr IID kInspectorEvents = HostGuid(0x0006307D);
+inline constexpr IID kExplorerEvents = HostGuid(0x0006304F);
 
 inline constexpr IID kCommandBarPopup = HostGuid(0x000C030A);
 inline constexpr IID kCommandBarButton = HostGuid(0x000C030E);
@@ -30,6 +31,7 @@ inline constexpr IID kHtmlTxtRange = {
 // Event dispatch identifiers.
 inline constexpr DISPID kNewInspectorEvent = 0xF001;
 inline constexpr DISPID kInspectorCloseEvent = 0xF008;
+inline constexpr DISPID kExplorerCloseEvent = 0xF008;
 inline constexpr DISPID kButtonClickEvent = 1;
 
 } // namespace tessel::host

@@ -2,6 +2,8 @@
 
 #include "addin/dispatch_call.h"
 #include "addin/host_iids.h"
+#include "addin/menu_items.h"
+#include "win/result.h"
 
 #include <new>
 #include <utility>
@@ -11,16 +13,18 @@ namespace tessel
 
 InspectorCloseSink* InspectorCloseSink::Create(IDispatch* application, IDispatch* inspector,
                                                IDispatch* quoteButton,
-                                               ComPtr<QuoteButtonSink> buttonSink)
+                                               ComPtr<QuoteButtonSink> buttonSink,
+                                               WindowTracker* tracker)
 {
     return new (std::nothrow)
-        InspectorCloseSink(application, inspector, quoteButton, std::move(buttonSink));
+        InspectorCloseSink(application, inspector, quoteButton, std::move(buttonSink), tracker);
 }
 
 InspectorCloseSink::InspectorCloseSink(IDispatch* application, IDispatch* inspector,
-                                       IDispatch* quoteButton, ComPtr<QuoteButtonSink> buttonSink)
+                                       IDispatch* quoteButton, ComPtr<QuoteButtonSink> buttonSink,
+                                       WindowTracker* tracker)
     : EventSink(host::kInspectorEvents), m_spApp(application), m_spInspector(inspector),
-      m_spQuoteButton(quoteButton), m_pButtonSink(std::move(buttonSink))
+      m_spQuoteButton(quoteButton), m_pButtonSink(std::move(buttonSink)), m_pTracker(tracker)
 {
 }
 
@@ -45,22 +49,50 @@ STDMETHODIMP InspectorCloseSink::Invoke(DISPID id, REFIID riid, LCID, WORD, DISP
         return DISP_E_MEMBERNOTFOUND;
     if (!m_spApp || !m_spInspector)
         return E_POINTER;
-    OnClose();
-    return S_OK; // this object may be gone by now
+    return OnClose(true); // this object may be gone by now
 }
 
-void InspectorCloseSink::OnClose()
+void InspectorCloseSink::LetGo()
 {
-    if (m_pButtonSink)
+    OnClose(false);
+}
+
+HRESULT InspectorCloseSink::OnClose(bool tellTracker) noexcept
+{
+    if (m_bClosed)
+        return S_OK;
+    m_bClosed = true;
+    // Whatever fails on the way, the tracker forgets the window and the creation reference goes:
+    // a window is closed once.
+    HRESULT hr = S_OK;
+    try
     {
-        m_pButtonSink->Unadvise();
-        m_pButtonSink.Reset(); // frees it
+        if (m_pButtonSink)
+        {
+            m_pButtonSink->Unadvise();
+            m_pButtonSink.Reset(); // frees it, unless its command is running
+        }
+        DeleteMenuItem(m_spQuoteButton);
+        Unadvise();
     }
-    if (m_spQuoteButton)
-        CallMethod(m_spQuoteButton.Get(), L"Delete", {MissingArgument()});
-    Unadvise();
+    catch (...)
+    {
+        hr = ResultFromCaughtException();
+    }
+    if (tellTracker && m_pTracker != nullptr)
+    {
+        try
+        {
+            m_pTracker->OnTrackedWindowClosed(this);
+        }
+        catch (...)
+        {
+            hr = SUCCEEDED(hr) ? ResultFromCaughtException() : hr;
+        }
+    }
     // The creation reference: when it is the last one, this object is freed here.
     Release();
+    return SUCCEEDED(hr) ? S_OK : hr;
 }
 
 } // namespace tessel

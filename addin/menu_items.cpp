@@ -17,6 +17,25 @@ HRESULT RequireObject(HRESULT hr)
     return hr == S_FALSE ? E_FAIL : hr;
 }
 
+// The drop-down menu behind a menu bar item. The item from Controls.Item is itself the popup in
+// the client; CommandBarControl.Control, reserved for internal use, is only the second way.
+HRESULT PopupOf(IDispatch* menuControl, ComPtr<IDispatch>* popup)
+{
+    if (SUCCEEDED(QueryHostInterface(menuControl, host::kCommandBarPopup, popup)))
+        return S_OK;
+    ComPtr<IDispatch> control;
+    RETURN_IF_FAILED(RequireObject(GetObjectProperty(menuControl, L"Control", &control)));
+    return QueryHostInterface(control.Get(), host::kCommandBarPopup, popup);
+}
+
+HRESULT SetUpButton(IDispatch* button, const wchar_t* caption, const wchar_t* tag)
+{
+    RETURN_IF_FAILED(PutProperty(button, L"Caption", _variant_t(caption)));
+    RETURN_IF_FAILED(PutProperty(button, L"Enabled", _variant_t(true)));
+    RETURN_IF_FAILED(PutProperty(button, L"Visible", _variant_t(true)));
+    return PutProperty(button, L"Tag", _variant_t(tag));
+}
+
 } // namespace
 
 HRESULT GetMenuControls(IDispatch* commandBars, long menuPosition, ComPtr<IDispatch>* controls)
@@ -27,15 +46,14 @@ HRESULT GetMenuControls(IDispatch* commandBars, long menuPosition, ComPtr<IDispa
     RETURN_IF_FAILED(RequireObject(GetObjectProperty(menuBar.Get(), L"Controls", &barControls)));
     ComPtr<IDispatch> menuControl;
     RETURN_IF_FAILED(RequireObject(
-        CallObjectMethod(barControls.Get(), L"Item", {_variant_t(menuPosition)}, &menuControl)));
-    ComPtr<IDispatch> control;
-    RETURN_IF_FAILED(RequireObject(GetObjectProperty(menuControl.Get(), L"Control", &control)));
+        GetObjectProperty(barControls.Get(), L"Item", {_variant_t(menuPosition)}, &menuControl)));
     ComPtr<IDispatch> popup;
-    RETURN_IF_FAILED(QueryHostInterface(control.Get(), host::kCommandBarPopup, &popup));
+    RETURN_IF_FAILED(PopupOf(menuControl.Get(), &popup));
     return RequireObject(GetObjectProperty(popup.Get(), L"Controls", controls));
 }
 
-HRESULT AddTemporaryButton(IDispatch* controls, const wchar_t* caption, ComPtr<IDispatch>* button)
+HRESULT AddTemporaryButton(IDispatch* controls, const wchar_t* caption, const wchar_t* tag,
+                           ComPtr<IDispatch>* button)
 {
     // Add(Type, Id, Parameter, Before, Temporary): a button at the end that the host forgets
     // when it closes.
@@ -44,9 +62,17 @@ HRESULT AddTemporaryButton(IDispatch* controls, const wchar_t* caption, ComPtr<I
                                        {_variant_t(kControlButton), MissingArgument(),
                                         MissingArgument(), MissingArgument(), BooleanAsShort(true)},
                                        button)));
-    RETURN_IF_FAILED(PutProperty(button->Get(), L"Caption", _variant_t(caption)));
-    RETURN_IF_FAILED(PutProperty(button->Get(), L"Enabled", _variant_t(true)));
-    return PutProperty(button->Get(), L"Visible", _variant_t(true));
+    const HRESULT hr = SetUpButton(button->Get(), caption, tag);
+    if (FAILED(hr))
+        DeleteMenuItem(*button); // half made: no caption, or a tag that others may share
+    return hr;
+}
+
+void DeleteMenuItem(ComPtr<IDispatch>& item)
+{
+    if (item)
+        CallMethod(item.Get(), L"Delete", {MissingArgument()});
+    item.Reset();
 }
 
 } // namespace tessel

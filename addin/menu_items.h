@@ -22,7 +22,14 @@ struct MenuPositions
 // and a position that holds nothing or no drop-down menu, gives a failure too.
 HRESULT GetMenuControls(IDispatch* commandBars, long menuPosition, ComPtr<IDispatch>* controls);
 
-// Appends a temporary plain button with the caption, enabled and visible, to the controls.
-HRESULT AddTemporaryButton(IDispatch* controls, const wchar_t* caption, ComPtr<IDispatch>* button);
+// Appends a temporary plain button with the caption, enabled and visible, to the controls. The
+// tag tells the host's click apart from those of other buttons: Office raises Click on every
+// button with the same Id and Tag, so each item needs a tag of its own. A button that cannot be
+// set up completely is deleted again.
+HRESULT AddTemporaryButton(IDispatch* controls, const wchar_t* caption, const wchar_t* tag,
+                           ComPtr<IDispatch>* button);
+
+// Deletes an item the add-in added, if there is one, and lets go of it.
+void DeleteMenuItem(ComPtr<IDispatch>& item);
 
 } // namespace tessel

@@ -2,6 +2,7 @@
 
 #include "addin/host_iids.h"
 #include "addin/quote_command.h"
+#include "win/result.h"
 
 #include <new>
 
@@ -40,7 +41,11 @@ STDMETHODIMP QuoteButtonSink::Invoke(DISPID id, REFIID riid, LCID, WORD, DISPPAR
     // The command may run a modal dialog during which the host could drop its connection;
     // keep this sink alive until the command is over.
     const ComPtr<IDispatch> self(this);
-    return RunQuoteCommand(m_spApp.Get(), m_spEditMessageButton.Get());
+    try
+    {
+        return RunQuoteCommand(m_spApp.Get(), m_spEditMessageButton.Get());
+    }
+    CATCH_RETURN()
 }
 
 } // namespace tessel

@@ -3,6 +3,7 @@
 #include "addin/addin_object.h"
 #include "addin/event_sink.h"
 #include "addin/host_iids.h"
+#include "win/result.h"
 
 #include <algorithm>
 #include <iterator>
@@ -52,10 +53,18 @@ bool CallAboutClick(Addin& addin, const DISPPARAMS& parameters)
     return true;
 }
 
-// Consulted by both sinks, in this order.
+// Close()
+bool CallExplorerClose(Addin& addin, const DISPPARAMS&)
+{
+    addin.OnExplorerClose();
+    return true;
+}
+
+// Consulted by every sink, in this order.
 const EventRoute kEventRoutes[] = {
-    {1, host::kNewInspectorEvent, 1, &CallNewInspector}, // InspectorsEvents.NewInspector
-    {2, host::kButtonClickEvent, 2, &CallAboutClick},    // the About item's Click
+    {1, host::kNewInspectorEvent, 1, &CallNewInspector},   // InspectorsEvents.NewInspector
+    {2, host::kButtonClickEvent, 2, &CallAboutClick},      // the About item's Click
+    {3, host::kExplorerCloseEvent, 0, &CallExplorerClose}, // ExplorerEvents.Close
 };
 
 } // namespace
@@ -67,6 +76,15 @@ STDMETHODIMP RoutedSink::QueryInterface(REFIID riid, void** object)
 
 STDMETHODIMP RoutedSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* parameters, VARIANT*,
                                 EXCEPINFO*, UINT*)
+{
+    try
+    {
+        return Route(id, parameters);
+    }
+    CATCH_RETURN()
+}
+
+HRESULT RoutedSink::Route(DISPID id, DISPPARAMS* parameters)
 {
     const auto route = std::find_if(std::begin(kEventRoutes), std::end(kEventRoutes),
                                     [&](const EventRoute& entry) {

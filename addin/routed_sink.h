@@ -40,6 +40,8 @@ class RoutedSink final : public IDispatch
                         VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
 
   private:
+    HRESULT Route(DISPID id, DISPPARAMS* parameters);
+
     Addin& m_owner;
     IUnknown& m_ownerUnknown; // the add-in object's (outer, when aggregated) IUnknown
     const int m_sinkNumber;

@@ -37,10 +37,14 @@ template <class Interface, TypeInfoHolder Holder> class TypeInfoDispatch : publi
                         VARIANT* result, EXCEPINFO* exception, UINT* argumentError) final
     {
         RETURN_HR_IF(DISP_E_UNKNOWNINTERFACE, !IsEqualIID(riid, IID_NULL));
-        ComPtr<ITypeInfo> info;
-        RETURN_IF_FAILED(GetHolderTypeInfo(Holder, locale, &info));
-        return info->Invoke(static_cast<Interface*>(this), id, flags, parameters, result, exception,
-                            argumentError);
+        try
+        {
+            ComPtr<ITypeInfo> info;
+            RETURN_IF_FAILED(GetHolderTypeInfo(Holder, locale, &info));
+            return info->Invoke(static_cast<Interface*>(this), id, flags, parameters, result,
+                                exception, argumentError);
+        }
+        CATCH_RETURN()
     }
 };
 

@@ -23,6 +23,17 @@ void ModuleLock();
 void ModuleUnlock();
 LONG ModuleLockCount();
 
+// Holds one lock for a scope: while the add-in's code runs (a dialog, say), the host must not
+// unload the DLL under it.
+class ScopedModuleLock
+{
+  public:
+    ScopedModuleLock() { ModuleLock(); }
+    ~ScopedModuleLock() { ModuleUnlock(); }
+    ScopedModuleLock(const ScopedModuleLock&) = delete;
+    ScopedModuleLock& operator=(const ScopedModuleLock&) = delete;
+};
+
 // Serialises the first creation of the class factory.
 CriticalSection& ClassEntryLock();
 // Serialises the first loading of type information.

@@ -29,6 +29,8 @@ class CQuoteDlg : public CDialog
     // Whether a confirmation ran the engine; only then is the result text the one to write.
     bool HasResultText() const { return m_bHasResult; }
     const std::wstring& GetResultText() const { return m_strResultText; }
+    // The result handed over without a copy (it may be large); the dialog keeps none.
+    std::wstring TakeResultText() { return std::move(m_strResultText); }
 
   protected:
     const MessageMap& GetMessageMap() const override;

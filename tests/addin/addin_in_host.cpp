@@ -25,6 +25,11 @@ void AddinInHost::SetUp()
 
 void AddinInHost::TearDown()
 {
+    if (m_host)
+    {
+        EXPECT_EQ(m_host->RefusedInvokeKinds(), 0)
+            << "a method called as a property, or the reverse";
+    }
     ReleaseAll();
     EXPECT_EQ(hostsim::LiveObjectCount(), 0u) << hostsim::DescribeLiveObjects();
     EXPECT_EQ(EventSink::LiveCount(), m_sinksBefore) << "add-in sinks left alive";
@@ -36,9 +41,23 @@ void AddinInHost::ReleaseAll()
 {
     if (m_host)
     {
-        // As the client does when it ends: its windows close, then it drops its connections.
-        for (const hostsim::WindowId window : m_host->OpenInspectors())
-            m_host->CloseInspector(window);
+        // As a 2000-2003 client does when it ends: its windows close; once nothing of it is held
+        // it disconnects the add-in; then it drops its connections.
+        m_host->Quit();
+        if (m_host->ReadyToDisconnect())
+        {
+            if (m_addin)
+            {
+                m_addin->OnBeginShutdown(nullptr);
+                m_addin->OnDisconnection(ext_dm_HostShutdown, nullptr);
+            }
+        }
+        else
+        {
+            ADD_FAILURE() << "the client stays running: " << m_host->HeldObjects()
+                          << " objects held by the add-in\n"
+                          << hostsim::DescribeLiveObjects();
+        }
         m_host->Shutdown();
     }
     m_user.reset();

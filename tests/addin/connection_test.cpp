@@ -7,6 +7,8 @@
 #include "tests/addin/addin_in_host.h"
 #include "win/ansi.h"
 
+#include <memory>
+
 namespace tessel::test
 {
 namespace
@@ -101,10 +103,9 @@ TEST_F(Connection, ARefusedVersionLetsALaterConnectionTryAgain)
     EXPECT_TRUE(HasAboutItem());
 }
 
-TEST_F(Connection, IsNeverRepeatedInTheSameProcess)
+TEST_F(Connection, IsNeverRepeatedWhileItHolds)
 {
     ASSERT_EQ(Connect(), S_OK);
-    EXPECT_EQ(AddinObject()->OnDisconnection(ext_dm_UserClosed, nullptr), E_NOTIMPL);
     EXPECT_EQ(AddinObject()->OnConnection(Host().Application().Get(), ext_cm_AfterStartup, nullptr,
                                           nullptr),
               S_OK);
@@ -112,6 +113,87 @@ TEST_F(Connection, IsNeverRepeatedInTheSameProcess)
     EXPECT_EQ(AboutItems(), 1u);
     EXPECT_EQ(Host().InspectorsSinkCount(), 1u);
     EXPECT_EQ(Host().FindMenuItem(hostsim::kExplorer, kAboutMenu, kAboutItem)->sinks, 1u);
+}
+
+// The 2000-2003 hosts end only once nothing of theirs is held; a disconnection lets go of all
+// of it, and a later connection (the user ticks the add-in again) starts afresh.
+TEST_F(Connection, ADisconnectionLetsGoOfTheHostAndALaterConnectionWorksAgain)
+{
+    ASSERT_EQ(Connect(), S_OK);
+    const hostsim::WindowId window = OpenMessage(L"text");
+    const long sinksBefore = EventSink::LiveCount();
+    EXPECT_EQ(AddinObject()->OnDisconnection(ext_dm_UserClosed, nullptr), E_NOTIMPL);
+    EXPECT_FALSE(g_bConnected);
+    EXPECT_EQ(AboutItems(), 0u);
+    EXPECT_FALSE(HasQuoteItem(window));
+    EXPECT_EQ(Host().InspectorsSinkCount() + Host().ExplorerSinkCount() +
+                  Host().InspectorSinkCount(window),
+              0u);
+    EXPECT_EQ(EventSink::LiveCount(), sinksBefore - 2);
+
+    EXPECT_EQ(AddinObject()->OnConnection(Host().Application().Get(), ext_cm_AfterStartup, nullptr,
+                                          nullptr),
+              S_OK);
+    EXPECT_EQ(ConnectAgain(), S_OK);
+    EXPECT_EQ(AboutItems(), 1u);
+    EXPECT_EQ(Host().InspectorsSinkCount(), 1u);
+    EXPECT_TRUE(HasQuoteItem(OpenMessage(L"again")));
+}
+
+// Mail windows have the main window's class; one may lie above the main window when the
+// add-in connects (the host started by opening a message).
+TEST_F(Connection, FindsTheMainWindowAmongTheHostsWindows)
+{
+    const struct
+    {
+        const char* name;
+        bool mainWindow;
+        bool messageOnTop;
+        bool connected;
+    } cases[] = {
+        {"main window only", true, false, true},
+        {"a message window above it", true, true, true},
+        {"a message window only", false, true, false},
+    };
+    for (const auto& c : cases)
+    {
+        ResetConnectionStateForTests();
+        auto host = std::make_unique<hostsim::Host>();
+        if (c.mainWindow)
+            host->ShowMainWindow();
+        if (c.messageOnTop)
+            host->OpenInspector();
+        ComPtr<IDTExtensibility2> addin;
+        ASSERT_EQ(CreateAddinInstanceForTest(&addin), S_OK);
+        EXPECT_EQ(addin->OnConnection(host->Application().Get(), ext_cm_Startup, nullptr, nullptr),
+                  S_OK);
+        EXPECT_EQ(g_bConnected, c.connected) << c.name;
+        EXPECT_EQ(host->FindMenuItem(hostsim::kExplorer, kAboutMenu, kAboutItem).has_value(),
+                  c.connected)
+            << c.name;
+        addin->OnDisconnection(ext_dm_HostShutdown, nullptr);
+        host->Shutdown();
+    }
+}
+
+// A failed connection makes the host disable the add-in: only a missing Inspectors collection
+// or subscription may fail it; the About item and the main window's close are optional.
+TEST_F(Connection, AMissingAboutPositionLeavesTheAddinWorking)
+{
+    for (const std::size_t menus : {std::size_t{6}, std::size_t{0}, std::size_t{9}})
+    {
+        hostsim::HostOptions options;
+        options.explorerMenuBar = hostsim::ExplorerMenuBarOf(menus);
+        EXPECT_EQ(Connect(options), S_OK) << menus;
+        EXPECT_TRUE(g_bConnected) << menus;
+        EXPECT_EQ(HasAboutItem(), menus >= kAboutMenu) << menus;
+        User().ExpectQuoteDialog(hostsim::QuoteAnswer::Quote(L"> ", 60));
+        const hostsim::WindowId window = OpenMessage(L"text");
+        EXPECT_EQ(ClickQuote(window).hr, S_OK) << menus;
+        EXPECT_EQ(Host().EditorText(window), L"> text\r\n> ") << menus;
+        TearDown();
+        SetUp();
+    }
 }
 
 TEST_F(Connection, OtherExtensibilityMethodsAreNotImplemented)
@@ -140,19 +222,25 @@ TEST_F(Connection, PutsTheDataFilesBesideTheDll)
     host->Shutdown();
 }
 
-TEST_F(Connection, FailingHostCallsAfterTheChecksReturnTheirStatus)
+TEST_F(Connection, FailingHostCallsAfterTheChecksFailItOnlyWhenTheyAreNeeded)
 {
     const HRESULT failure = 0x80045678;
     const struct
     {
         const wchar_t* kind;
         const wchar_t* member;
-        bool aboutItem; // added before the failure
+        HRESULT result;
+        bool aboutItem; // left in the menu
     } cases[] = {
-        {L"Application", L"Inspectors", false},    {L"Inspectors", L"FindConnectionPoint", false},
-        {L"Inspectors", L"Advise", false},         {L"Explorer", L"CommandBars", false},
-        {L"CommandBars", L"ActiveMenuBar", false}, {L"CommandBarControls", L"Add", false},
-        {L"CommandBarButton", L"Advise", true},
+        {L"Application", L"Inspectors", failure, false},
+        {L"Inspectors", L"FindConnectionPoint", failure, false},
+        {L"Inspectors", L"Advise", failure, false},
+        {L"Explorer", L"Advise", S_OK, true},
+        {L"Explorer", L"CommandBars", S_OK, false},
+        {L"CommandBars", L"ActiveMenuBar", S_OK, false},
+        {L"CommandBarControls", L"Add", S_OK, false},
+        {L"CommandBarButton", L"Caption", S_OK, false}, // the half-made item is deleted
+        {L"CommandBarButton", L"Advise", S_OK, false},  // an item nobody hears is deleted
     };
     for (const auto& c : cases)
     {
@@ -164,7 +252,7 @@ TEST_F(Connection, FailingHostCallsAfterTheChecksReturnTheirStatus)
         ComPtr<IDTExtensibility2> addin;
         ASSERT_EQ(CreateAddinInstanceForTest(&addin), S_OK);
         EXPECT_EQ(addin->OnConnection(host->Application().Get(), ext_cm_Startup, nullptr, nullptr),
-                  failure)
+                  c.result)
             << what;
         // The checks were passed: the process counts as connected and the paths are set.
         EXPECT_TRUE(g_bConnected) << what;
@@ -172,6 +260,8 @@ TEST_F(Connection, FailingHostCallsAfterTheChecksReturnTheirStatus)
         EXPECT_EQ(host->FindMenuItem(hostsim::kExplorer, kAboutMenu, kAboutItem).has_value(),
                   c.aboutItem)
             << what;
+        host->ClearFaults();
+        addin->OnDisconnection(ext_dm_HostShutdown, nullptr);
         host->Shutdown();
         addin.Reset();
         host.reset();

@@ -2,6 +2,7 @@
 #include "addin/host_checks.h"
 #include "settings/data_paths.h"
 #include "tests/support/temp_folder.h"
+#include "win/ansi.h"
 
 #include <gtest/gtest.h>
 
@@ -72,7 +73,7 @@ TEST(DataFiles, BesideTheDllOrElseBesideTheHostProgram)
     test::TempFolder folder;
     const std::string dll = folder.File("Tessel.dll");
     test::WriteFileBytes(dll, "MZ");
-    LocateDataFiles(dll);
+    LocateDataFiles(AnsiToWide(dll));
     EXPECT_EQ(g_strIniPath, folder.File("Tessel.ini"));
     EXPECT_EQ(g_strHistoryPath, folder.File("TesselHistory.lst"));
 
@@ -80,7 +81,7 @@ TEST(DataFiles, BesideTheDllOrElseBesideTheHostProgram)
     ASSERT_EQ(program.back(), '\\');
     for (const std::string& missing : {folder.File("Gone.dll"), std::string("a.b"), std::string()})
     {
-        LocateDataFiles(missing);
+        LocateDataFiles(AnsiToWide(missing));
         EXPECT_EQ(g_strIniPath, program + "Tessel.ini") << missing;
         EXPECT_EQ(g_strHistoryPath, program + "TesselHistory.lst") << missing;
     }
@@ -91,8 +92,8 @@ TEST(DataFiles, BesideTheDllOrElseBesideTheHostProgram)
 TEST(DataFiles, TheDllPathIsTheModuleHoldingTheCode)
 {
     // Linked into this test program, the add-in's code lives in the program itself.
-    char program[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    wchar_t program[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
     EXPECT_EQ(GetAddinDllPath(), program);
 }
 

@@ -1,10 +1,14 @@
 // The quote command end to end: the real add-in connected to the simulated host, a click on a
 // message window's quote item, the real dialog answered by the scripted user.
 
+#include "hostsim/live_objects.h"
+#include "server/module.h"
 #include "tests/addin/addin_in_host.h"
+#include "tests/addin/failing_allocations.h"
 #include "win/ansi.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace tessel::test
 {
@@ -201,6 +205,8 @@ TEST_F(QuoteCommand, OkReplacesTheSelectionAndSavesOnce)
          L"> Καλημέρα 漢字かな \r\n> 😀👍🏽\r\n> "},
         {"unquote Greek, CJK and emoji", L"> Καλημέρα\r\n> 漢字 😀", QuoteAnswer::Unquote(L"> ", 1),
          L"Καλημέρα\r\n漢字 😀"},
+        {"a NUL character is a character", std::wstring(L"a\0b", 3), QuoteAnswer::Quote(L"> ", 60),
+         std::wstring(L"> a\0b\r\n> ", 9)},
     };
     for (const TransformCase& c : cases)
     {
@@ -268,6 +274,96 @@ TEST_F(QuoteCommand, FailingHostCallsEndTheCommandSilentlyWithTheirStatus)
         Host().ClearFaults();
         Host().CloseInspector(window);
     }
+}
+
+// The dialog has no owner: the host's windows stay usable while it is open.
+TEST_F(QuoteCommand, WhatHappensWhileTheDialogIsOpenIsHandled)
+{
+    enum class Action
+    {
+        ClickAgain,
+        CloseTheWindow,
+        QuitTheHost,
+    };
+    const struct
+    {
+        const char* name;
+        Action action;
+        std::size_t written; // writes and saves
+    } cases[] = {
+        {"a second click runs no second command", Action::ClickAgain, 1},
+        {"a window closed meanwhile is left alone", Action::CloseTheWindow, 0},
+        {"a host that ends meanwhile is left alone", Action::QuitTheHost, 0},
+    };
+    for (const auto& c : cases)
+    {
+        Host().Record().Clear();
+        const hostsim::WindowId window = OpenMessage(L"text");
+        User().ExpectQuoteDialog(QuoteAnswer::Quote(L"> ", 60), [&](HWND) {
+            switch (c.action)
+            {
+                case Action::ClickAgain:
+                    EXPECT_EQ(ClickQuote(window).hr, S_OK);
+                    break;
+                case Action::CloseTheWindow:
+                    Host().CloseInspector(window);
+                    break;
+                case Action::QuitTheHost:
+                    Host().Quit();
+                    break;
+            }
+        });
+        EXPECT_EQ(ClickQuote(window).hr, S_OK) << c.name;
+        EXPECT_TRUE(User().Pending().empty()) << c.name;
+        EXPECT_TRUE(User().Rescued().empty()) << c.name; // no second dialog
+        EXPECT_EQ(Count(EventKind::Dialog), 1u) << c.name;
+        EXPECT_EQ(Count(EventKind::WriteText), c.written) << c.name;
+        EXPECT_EQ(Count(EventKind::Save), c.written) << c.name;
+        if (c.action == Action::QuitTheHost)
+        {
+            EXPECT_EQ(Host().HeldObjects(), 0u) << hostsim::DescribeLiveObjects();
+            break;
+        }
+        if (c.action == Action::ClickAgain)
+            Host().CloseInspector(window);
+    }
+}
+
+// An exception inside the dialog (here: no memory for a result of more than 256 KB) ends the
+// command with nothing written, and the user is told; nothing reaches the host but the status.
+TEST_F(QuoteCommand, OutOfMemoryInTheDialogLeavesTheTextUnchanged)
+{
+    const std::wstring text(200000, L'x');
+    const hostsim::WindowId window = OpenMessage(text);
+    std::unique_ptr<FailingAllocations> failing;
+    User().ExpectQuoteDialog(QuoteAnswer::Quote(L"> ", 60), [&](HWND) {
+        failing = std::make_unique<FailingAllocations>(256 * 1024);
+    });
+    const std::size_t failedBefore = FailingAllocations::Failed();
+    const hostsim::Delivery click = ClickQuote(window);
+    failing.reset();
+    EXPECT_EQ(click.hr, E_OUTOFMEMORY);
+    EXPECT_GT(FailingAllocations::Failed(), failedBefore);
+    EXPECT_EQ(Lines(EventKind::MessageBoxAnswered),
+              std::vector<std::wstring>{
+                  L"message box \"Custom Tessel for Outlook\": \"There is not enough memory to "
+                  L"(un)quote the selected text.\\r\\nThe text was left unchanged.\""});
+    EXPECT_EQ(Count(EventKind::WriteText), 0u);
+    EXPECT_EQ(Count(EventKind::Save), 0u);
+    EXPECT_EQ(Host().EditorText(window), text);
+}
+
+// The host may ask whether the DLL can go while the dialog is open (a modern host that was
+// told to end): the running command keeps it.
+TEST_F(QuoteCommand, TheModuleStaysLockedWhileTheCommandRuns)
+{
+    const hostsim::WindowId window = OpenMessage(L"text");
+    const LONG before = ModuleLockCount();
+    LONG during = 0;
+    User().ExpectQuoteDialog(QuoteAnswer::Cancel(), [&](HWND) { during = ModuleLockCount(); });
+    EXPECT_EQ(ClickQuote(window).hr, S_OK);
+    EXPECT_EQ(during, before + 1);
+    EXPECT_EQ(ModuleLockCount(), before);
 }
 
 TEST_F(QuoteCommand, ButtonSinkCalledWithOneArgumentDoesNotTouchTheHost)

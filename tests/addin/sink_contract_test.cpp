@@ -1,13 +1,18 @@
 // The IUnknown/IDispatch contract of the two per-window sinks, called directly as the host
 // would; the command paths behind Invoke are tested through the simulated host.
 
+#include "addin/create_addin.h"
 #include "addin/host_iids.h"
 #include "addin/inspector_close_sink.h"
 #include "addin/quote_button_sink.h"
 #include "server/interfaces.h"
+#include "server/module.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 namespace tessel
@@ -184,6 +189,99 @@ TEST(SinkContract, CloseSinkInvokeChecksBeforeClosing)
     };
     for (const InvokeCase& c : cases)
         EXPECT_EQ(InvokeWith(sink.Get(), c), c.expected) << c.name;
+}
+
+TEST(SinkContract, ALiveSinkKeepsTheModuleLoaded)
+{
+    const LONG before = ModuleLockCount();
+    {
+        const ComPtr<QuoteButtonSink> button = NewButtonSink();
+        const ComPtr<InspectorCloseSink> close = NewCloseSink();
+        EXPECT_EQ(ModuleLockCount(), before + 2);
+    }
+    EXPECT_EQ(ModuleLockCount(), before);
+}
+
+// An object of the host's that throws from its late-bound calls, as a broken host or a failing
+// allocation inside a call would.
+class ThrowingDispatch final : public IDispatch
+{
+  public:
+    explicit ThrowingDispatch(std::function<void()> toss) : m_toss(std::move(toss)) {}
+    STDMETHODIMP QueryInterface(REFIID riid, void** object) override
+    {
+        if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IDispatch))
+            m_toss();
+        *object = this;
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++m_references; }
+    STDMETHODIMP_(ULONG) Release() override { return --m_references; } // lives on the stack
+    STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override
+    {
+        m_toss();
+        return E_FAIL;
+    }
+    STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                        UINT*) override
+    {
+        return E_NOTIMPL;
+    }
+
+  private:
+    std::function<void()> m_toss;
+    ULONG m_references = 1;
+};
+
+// Whatever is thrown inside, the caller gets a status: E_OUTOFMEMORY for an allocation
+// failure, E_UNEXPECTED for anything else.
+TEST(SinkContract, NoExceptionLeavesThroughAnInterface)
+{
+    const struct
+    {
+        const char* name;
+        std::function<void()> toss;
+        HRESULT expected;
+    } exceptions[] = {
+        {"no memory", [] { throw std::bad_alloc(); }, E_OUTOFMEMORY},
+        {"no memory for a string", [] { _com_issue_error(E_OUTOFMEMORY); }, E_OUTOFMEMORY},
+        {"another COM error", [] { _com_issue_error(E_INVALIDARG); }, E_UNEXPECTED},
+        {"a logic error", [] { throw std::logic_error("bug"); }, E_UNEXPECTED},
+        {"anything", [] { throw 42; }, E_UNEXPECTED},
+    };
+    for (const auto& e : exceptions)
+    {
+        ThrowingDispatch host(e.toss);
+        VARIANT arguments[2];
+        VariantInit(&arguments[0]);
+        VariantInit(&arguments[1]);
+        DISPPARAMS click = {arguments, nullptr, 2, 0};
+        DISPPARAMS close = {nullptr, nullptr, 0, 0};
+
+        const ComPtr<QuoteButtonSink> button(QuoteButtonSink::Create(&host, nullptr));
+        EXPECT_EQ(button->Invoke(host::kButtonClickEvent, IID_NULL, 0, DISPATCH_METHOD, &click,
+                                 nullptr, nullptr, nullptr),
+                  e.expected)
+            << e.name << ": Click";
+
+        const ComPtr<InspectorCloseSink> window(
+            InspectorCloseSink::Create(&host, &host, &host, nullptr));
+        window->AddRef(); // the creation reference, which the close handling gives up
+        EXPECT_EQ(window->Invoke(host::kInspectorCloseEvent, IID_NULL, 0, DISPATCH_METHOD, &close,
+                                 nullptr, nullptr, nullptr),
+                  e.expected)
+            << e.name << ": Close";
+
+        ComPtr<IDTExtensibility2> addin;
+        ASSERT_EQ(CreateAddinInstance(nullptr, IID_IDTExtensibility2,
+                                      reinterpret_cast<void**>(addin.GetAddressOf())),
+                  S_OK);
+        EXPECT_EQ(addin->OnConnection(&host, ext_cm_Startup, nullptr, nullptr), e.expected)
+            << e.name << ": OnConnection";
+    }
 }
 
 } // namespace

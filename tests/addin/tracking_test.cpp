@@ -90,7 +90,7 @@ TEST_F(Tracking, TheQuoteItemIsATemporaryButtonAtTheEndOfTheFormatMenu)
     EXPECT_TRUE(items.back().visible);
     EXPECT_EQ(items.back().sinks, 1u);
     // Both items, the About item at connection and this one, are made the same way: a button,
-    // then its caption, enabled, visible.
+    // then its caption, enabled, visible, and a tag of its own.
     std::vector<std::wstring> made;
     for (const hostsim::Event& event : Host().Record().Events())
     {
@@ -98,7 +98,7 @@ TEST_F(Tracking, TheQuoteItemIsATemporaryButtonAtTheEndOfTheFormatMenu)
             made.push_back(event.kind == EventKind::Add ? L"Add " + event.value : event.name);
     }
     const std::vector<std::wstring> oneItem = {L"Add Type 1, Temporary True", L"Caption",
-                                               L"Enabled", L"Visible"};
+                                               L"Enabled", L"Visible", L"Tag"};
     std::vector<std::wstring> twoItems = oneItem;
     twoItems.insert(twoItems.end(), oneItem.begin(), oneItem.end());
     EXPECT_EQ(made, twoItems);
@@ -139,9 +139,10 @@ TEST_F(Tracking, OtherInspectorEventsChangeNothing)
 {
     const hostsim::WindowId window = OpenMessage(L"text");
     const hostsim::WindowId other = OpenMessage(L"other");
-    // Deactivate and Activate carry no arguments, BeforeMaximize carries one.
+    // Deactivate and Activate carry no arguments; BeforeMaximize is an event of
+    // InspectorEvents_10 only, to which the add-in does not subscribe.
     EXPECT_EQ(Host().Activate(window).hr, DISP_E_MEMBERNOTFOUND);
-    EXPECT_EQ(Host().Maximize(window).hr, DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(Host().Maximize(window).sinks, 0u);
     EXPECT_TRUE(HasQuoteItem(window));
     EXPECT_TRUE(HasQuoteItem(other));
     EXPECT_EQ(Host().InspectorSinkCount(window), 1u);
@@ -178,6 +179,76 @@ TEST_F(Tracking, AWindowWithoutTheEditMenuPositionGetsNoItem)
     InspectorSetup setup;
     setup.editMessage = EditMessageItem::Absent();
     EXPECT_FALSE(HasQuoteItem(OpenMessage(L"text", setup)));
+}
+
+} // namespace
+} // namespace tessel::test
+
+namespace tessel::test
+{
+namespace
+{
+
+using hostsim::EventKind;
+using hostsim::QuoteAnswer;
+
+class TrackingInOtherHosts : public AddinInHost
+{
+};
+
+// Office raises a click on every button with the same Id and Tag.
+TEST_F(TrackingInOtherHosts, OneClickRunsOneCommandWhateverTheNumberOfWindows)
+{
+    ASSERT_EQ(Connect(), S_OK);
+    hostsim::WindowId last;
+    for (const wchar_t* text : {L"one", L"two", L"three"})
+        last = OpenMessage(text);
+    User().ExpectQuoteDialog(QuoteAnswer::Quote(L"> ", 60));
+    EXPECT_EQ(ClickQuote(last).hr, S_OK);
+    EXPECT_EQ(Host().Record().Count(EventKind::ClickDelivered), 1u) << RecordText();
+    EXPECT_EQ(Host().Record().Count(EventKind::Dialog), 1u);
+    EXPECT_EQ(Host().Record().Count(EventKind::WriteText), 1u);
+    EXPECT_EQ(Host().Record().Count(EventKind::Save), 1u);
+    EXPECT_EQ(Host().EditorText(last), L"> three\r\n> ");
+}
+
+// CommandBarControl.Control is reserved for internal use; a host may give nothing there.
+TEST_F(TrackingInOtherHosts, PopupsAreFoundWithoutTheControlProperty)
+{
+    hostsim::HostOptions options;
+    options.controlObject = false;
+    ASSERT_EQ(Connect(options), S_OK);
+    EXPECT_TRUE(Host().FindMenuItem(hostsim::kExplorer, kAboutMenu, kAboutItem));
+    EXPECT_TRUE(HasQuoteItem(OpenMessage(L"text")));
+}
+
+// A window whose events the add-in cannot hear would keep its item and sinks for ever.
+TEST_F(TrackingInOtherHosts, AFailedSubscriptionHoldsNothing)
+{
+    const struct
+    {
+        const wchar_t* kind;
+        const wchar_t* member;
+    } cases[] = {
+        {L"Inspector", L"Advise"},
+        {L"Inspector", L"FindConnectionPoint"},
+        {L"CommandBarButton", L"Advise"},
+    };
+    for (const auto& c : cases)
+    {
+        ASSERT_EQ(Connect(), S_OK);
+        const long sinksBefore = EventSink::LiveCount();
+        Host().FailCall(c.kind, c.member, CONNECT_E_ADVISELIMIT);
+        const hostsim::WindowId window = OpenMessage(L"text");
+        const std::string what = WideToAnsi(std::wstring(c.kind) + L"." + c.member);
+        EXPECT_FALSE(HasQuoteItem(window)) << what;
+        EXPECT_EQ(Host().Record().Count(EventKind::Delete), 1u) << what;
+        EXPECT_EQ(Host().InspectorSinkCount(window), 0u) << what;
+        EXPECT_EQ(EventSink::LiveCount(), sinksBefore) << what;
+        Host().ClearFaults();
+        TearDown();
+        SetUp();
+    }
 }
 
 } // namespace

@@ -11,30 +11,40 @@ namespace tessel::test
 namespace
 {
 
-void DeleteTree(const std::string& folder)
+// Wide, so that entries whose names the ANSI code page cannot spell go too.
+void DeleteTree(const std::wstring& folder)
 {
-    WIN32_FIND_DATAA entry;
-    const HANDLE find = FindFirstFileA((folder + "*").c_str(), &entry);
+    WIN32_FIND_DATAW entry;
+    const HANDLE find = FindFirstFileW((folder + L"*").c_str(), &entry);
     if (find != INVALID_HANDLE_VALUE)
     {
         do
         {
-            const std::string name = entry.cFileName;
-            if (name == "." || name == "..")
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..")
                 continue;
-            const std::string path = folder + name;
+            const std::wstring path = folder + name;
             if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                DeleteTree(path + "\\");
+                DeleteTree(path + L"\\");
             else
             {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(path.c_str());
             }
-        } while (FindNextFileA(find, &entry));
+        } while (FindNextFileW(find, &entry));
         FindClose(find);
     }
-    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(folder.c_str());
+    SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(folder.c_str());
+}
+
+std::wstring Widened(const std::string& ansi)
+{
+    std::wstring wide(ansi.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(),
+                            static_cast<int>(wide.size()))));
+    return wide;
 }
 
 } // namespace
@@ -58,7 +68,7 @@ TempFolder::TempFolder()
 
 TempFolder::~TempFolder()
 {
-    DeleteTree(m_path);
+    DeleteTree(Widened(m_path));
 }
 
 std::string ReadFileBytes(const std::string& path)
