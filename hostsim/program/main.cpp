@@ -5,11 +5,12 @@
 #include "hostsim/program/program_options.h"
 #include "hostsim/program/session.h"
 #include "hostsim/program/text_files.h"
-#include "win/ansi.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
+#include <csignal>
+#include <cwchar>
 #include <exception>
 #include <string>
 #include <vector>
@@ -30,6 +31,55 @@ std::vector<std::wstring> ProgramArguments()
         list.emplace_back(arguments[i]);
     LocalFree(arguments);
     return list;
+}
+
+// The file name of the module that holds the address, or "" when none does.
+std::wstring ModuleNameAt(const void* address)
+{
+    HMODULE module = nullptr;
+    wchar_t path[MAX_PATH] = {};
+    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            static_cast<LPCWSTR>(address), &module) ||
+        GetModuleFileNameW(module, path, MAX_PATH) == 0)
+        return {};
+    const std::wstring full = path;
+    return full.substr(full.find_last_of(L"\\/") + 1);
+}
+
+// A crash (an access violation, say) that nothing handled. The transcript so far is out
+// already; this says what happened and where, and ends the process at once, touching nothing of
+// the add-in.
+LONG WINAPI ReportCrash(EXCEPTION_POINTERS* pointers)
+{
+    const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
+    const std::wstring module = ModuleNameAt(record.ExceptionAddress);
+    const bool ours = module == ModuleNameAt(&kProgramUsage);
+    wchar_t code[16];
+    std::swprintf(code, 16, L"0x%08lX", static_cast<unsigned long>(record.ExceptionCode));
+    PrintError(std::wstring(ours ? L"hostsim: crashed" : L"hostsim: the add-in failed") +
+               L": exception " + code + L" in " + (module.empty() ? L"unknown code" : module) +
+               L"\n");
+    TerminateProcess(GetCurrentProcess(), ours ? kExitCrashed : kExitAddinFailed);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+// Every module has a C++ runtime of its own, and an exception cannot be caught safely in
+// another module than the one that threw it; hostsim does not try. A C++ exception that leaves
+// the add-in finds no handler there, so the add-in's runtime ends the process (terminate, then
+// abort in the C library that both share), and this reports it. hostsim's own uncaught
+// exceptions end in its own terminate handler before that.
+void ReportAbort(int)
+{
+    PrintError(L"hostsim: the add-in failed: it aborted the process (a C++ exception that "
+               L"nobody caught, or another fatal error)\n");
+    TerminateProcess(GetCurrentProcess(), kExitAddinFailed);
+}
+
+void ReportOwnTermination()
+{
+    PrintError(L"hostsim: crashed: an exception that nobody caught\n");
+    TerminateProcess(GetCurrentProcess(), kExitCrashed);
 }
 
 int Fail(ExitCode code, const std::wstring& message)
@@ -80,10 +130,6 @@ int Run()
         return Fail(kExitFileError, error);
 
     const SessionReport report = RunSession(options, message);
-    std::wstring transcript;
-    for (const std::wstring& line : report.lines)
-        transcript += line + L"\n";
-    PrintOut(transcript);
     if (report.exitCode == kExitNotStarted)
         return Fail(kExitNotStarted, report.error);
 
@@ -95,12 +141,8 @@ int Run()
 
 int main()
 {
-    try
-    {
-        return Run();
-    }
-    catch (const std::exception& e)
-    {
-        return Fail(kExitNotStarted, tessel::AnsiToWide(e.what()));
-    }
+    SetUnhandledExceptionFilter(ReportCrash);
+    std::signal(SIGABRT, ReportAbort);
+    std::set_terminate(ReportOwnTermination);
+    return Run();
 }

@@ -10,22 +10,34 @@ namespace tessel::hostsim
 
 const wchar_t* const kProgramUsage =
     L"Usage: hostsim [--dll PATH | --progid PROGID] [--title TEXT] [--version TEXT]\n"
-    L"               --message FILE [--editor html|plain|rtf|word] [--saved]\n"
+    L"               [--host classic|modern] [--inspector-on-top] [--explorer-menus N]\n"
+    L"               [--control-object self|none] [--guard allow|deny]\n"
+    L"               --message FILE [--windows N] [--editor html|plain|rtf|word] [--saved]\n"
     L"               [--edit-item enabled|disabled|absent|caption=TEXT]\n"
     L"               [--mode quote|unquote|cancel] [--sign TEXT] [--width N] [--levels N]\n"
-    L"               [--accept] [--confirm-key KEY] [--out FILE] [--capture FILE]\n"
+    L"               [--accept] [--confirm-key KEY] [--during-dialog click|close|quit]\n"
+    L"               [--out FILE] [--capture FILE]\n"
     L"       hostsim --help\n"
     L"\n"
     L"Plays the mail client around the add-in: shows the main window, creates and connects the\n"
-    L"add-in, opens one mail window whose HTML editor holds FILE (UTF-8) entirely selected,\n"
-    L"clicks \"&Quote/Unquote Selected Text\" in its 5th menu, answers the dialog and every\n"
-    L"message box, closes the window, releases everything and prints what happened.\n"
+    L"add-in, opens mail windows whose HTML editor holds FILE (UTF-8) entirely selected,\n"
+    L"clicks \"&Quote/Unquote Selected Text\" in the 5th menu of the last one, answers the\n"
+    L"dialog and every message box, closes every window, disconnects the add-in when the\n"
+    L"client may, releases everything and prints what happened as it happens.\n"
     L"\n"
     L"  --progid PROGID    create the add-in by its registered ProgID (default Tessel.Addin)\n"
     L"  --dll PATH         create it through that DLL's own DllGetClassObject instead\n"
     L"  --title TEXT       main window title (default \"Inbox - Microsoft Outlook\")\n"
     L"  --version TEXT     the client's version text (default 11.0.5608)\n"
+    L"  --host KIND        classic (default): at the end the client disconnects the add-in only\n"
+    L"                     once it holds nothing of the client's; modern: regardless\n"
+    L"  --inspector-on-top a message window lies above the main window when the add-in connects\n"
+    L"  --explorer-menus N the main window's menu bar has N menus (default 7)\n"
+    L"  --control-object none  CommandBarControl.Control gives no object (default self)\n"
+    L"  --guard deny       the user refuses the object-model guard: HTMLEditor is denied\n"
     L"  --message FILE     the message text, UTF-8 (a leading byte-order mark is dropped)\n"
+    L"  --windows N        open N mail windows holding the message (default 1); the click is\n"
+    L"                     made in the last, the active one\n"
     L"  --editor KIND      html (default), plain, rtf or word\n"
     L"  --saved            the message was saved before (it has an entry id)\n"
     L"  --edit-item STATE  the window's Edit Message item: disabled (default, a message being\n"
@@ -40,13 +52,16 @@ const wchar_t* const kProgramUsage =
     L"  --confirm-key KEY  end the dialog with a key instead of OK, pressed in the sign box:\n"
     L"                     enter, shift+enter, ctrl+enter, execute (confirming), escape,\n"
     L"                     shift+escape or ctrl+break (dismissing; the only ones for cancel)\n"
+    L"  --during-dialog ACTION  while the dialog is open, first: click the same quote item\n"
+    L"                     again, close the mail window, or quit the client\n"
     L"  --out FILE         write the editor's whole text after the command, UTF-8\n"
     L"  --capture FILE     write a 24-bit BMP of the Quote/Unquote dialog as it opens\n"
     L"  -h, --help         show this help\n"
     L"\n"
     L"Exit status: 0 done, 1 unreadable or invalid message file or unwritable output,\n"
-    L"2 usage error, 3 the add-in could not be created or connected, 4 something was left\n"
-    L"alive after release or DllCanUnloadNow did not say S_OK.\n";
+    L"2 usage error, 3 the add-in could not be created or connected, 4 the client stayed\n"
+    L"running, something was left alive after release or DllCanUnloadNow did not say S_OK,\n"
+    L"5 the add-in failed (an exception or a crash inside it).\n";
 
 namespace
 {
@@ -93,6 +108,31 @@ const Choice kModes[] = {
     {L"cancel", static_cast<int>(DialogAnswer::Cancel)},
 };
 
+const Choice kHosts[] = {
+    {L"classic", static_cast<int>(HostKind::Classic)},
+    {L"modern", static_cast<int>(HostKind::Modern)},
+};
+
+const Choice kDuringDialog[] = {
+    {L"click", static_cast<int>(DuringDialog::Click)},
+    {L"close", static_cast<int>(DuringDialog::Close)},
+    {L"quit", static_cast<int>(DuringDialog::Quit)},
+};
+
+const Choice kControlObjects[] = {
+    {L"self", 1},
+    {L"none", 0},
+};
+
+const Choice kGuardAnswers[] = {
+    {L"allow", static_cast<int>(GuardAnswer::Allow)},
+    {L"deny", static_cast<int>(GuardAnswer::Deny)},
+};
+
+// Sensible bounds for counts of windows and menus.
+constexpr int kMaxWindows = 50;
+constexpr int kMaxMenus = 30;
+
 const Choice kEditItems[] = {
     {L"enabled", static_cast<int>(EditMessageItem::State::Enabled)},
     {L"disabled", static_cast<int>(EditMessageItem::State::Disabled)},
@@ -125,12 +165,14 @@ class OptionReader
                 m_options.help = true;
                 continue;
             }
-            if (name == L"--saved" || name == L"--accept")
+            if (name == L"--saved" || name == L"--accept" || name == L"--inspector-on-top")
             {
                 if (inlineValue)
                     return Fail(L"option '" + name + L"' takes no value");
                 if (name == L"--saved")
                     m_options.saved = true;
+                else if (name == L"--inspector-on-top")
+                    m_options.inspectorOnTop = true;
                 else
                     m_acceptGiven = true;
                 continue;
@@ -155,9 +197,11 @@ class OptionReader
     static bool TakesValue(const std::wstring& name)
     {
         static const wchar_t* const kNames[] = {
-            L"--dll",    L"--progid",    L"--title",   L"--version",     L"--message",
-            L"--editor", L"--edit-item", L"--mode",    L"--sign",        L"--width",
-            L"--levels", L"--out",       L"--capture", L"--confirm-key",
+            L"--dll",           L"--progid",         L"--title",          L"--version",
+            L"--message",       L"--editor",         L"--edit-item",      L"--mode",
+            L"--sign",          L"--width",          L"--levels",         L"--out",
+            L"--capture",       L"--confirm-key",    L"--host",           L"--windows",
+            L"--during-dialog", L"--explorer-menus", L"--control-object", L"--guard",
         };
         for (const wchar_t* known : kNames)
             if (name == known)
@@ -193,6 +237,22 @@ class OptionReader
             return Enumerated(name, value, kModes, m_options.answer) && (m_modeGiven = true);
         if (name == L"--confirm-key")
             return ConfirmKey(value);
+        if (name == L"--host")
+            return Enumerated(name, value, kHosts, m_options.host);
+        if (name == L"--during-dialog")
+            return Enumerated(name, value, kDuringDialog, m_options.duringDialog);
+        if (name == L"--guard")
+            return Enumerated(name, value, kGuardAnswers, m_options.guard);
+        if (name == L"--control-object")
+            return Enumerated(name, value, kControlObjects, m_options.controlObject);
+        if (name == L"--windows")
+            return Count(name, value, 1, kMaxWindows, m_options.windows);
+        if (name == L"--explorer-menus")
+        {
+            int menus = 0;
+            return Count(name, value, 0, kMaxMenus, menus) &&
+                   (m_options.explorerMenus = menus, true);
+        }
         return EditItem(value);
     }
 
@@ -235,6 +295,15 @@ class OptionReader
     {
         if (!ParseInt(value, number))
             return Fail(L"option '" + name + L"' needs a whole number that fits an int, not '" +
+                        value + L"'");
+        return true;
+    }
+
+    bool Count(const std::wstring& name, const std::wstring& value, int least, int most, int& count)
+    {
+        if (!ParseInt(value, count) || count < least || count > most)
+            return Fail(L"option '" + name + L"' needs a whole number from " +
+                        std::to_wstring(least) + L" to " + std::to_wstring(most) + L", not '" +
                         value + L"'");
         return true;
     }

@@ -21,6 +21,15 @@ enum class DialogAnswer
     Cancel,
 };
 
+// What the scripted user does while the Quote/Unquote dialog is open, before answering it.
+enum class DuringDialog
+{
+    Nothing,
+    Click, // clicks the same quote item again
+    Close, // closes the message window
+    Quit,  // ends the client
+};
+
 struct ProgramOptions
 {
     bool help = false;
@@ -28,6 +37,13 @@ struct ProgramOptions
     std::wstring dllPath;
     std::wstring title = L"Inbox - Microsoft Outlook";
     std::wstring version = L"11.0.5608";
+    HostKind host = HostKind::Classic;
+    int windows = 1; // mail windows holding the message
+    DuringDialog duringDialog = DuringDialog::Nothing;
+    bool inspectorOnTop = false;      // a message window above the main window at start
+    std::optional<int> explorerMenus; // the main menu bar's menus; default: the client's 7
+    bool controlObject = true;        // CommandBarControl.Control gives the control
+    GuardAnswer guard = GuardAnswer::Allow;
     std::wstring messageFile;
     EditorKind editor = EditorKind::Html;
     bool saved = false;

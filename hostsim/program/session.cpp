@@ -2,6 +2,7 @@
 
 #include "hostsim/host.h"
 #include "hostsim/live_objects.h"
+#include "hostsim/program/console.h"
 #include "hostsim/program/addin_loader.h"
 #include "hostsim/program/window_picture.h"
 #include "hostsim/scripted_user.h"
@@ -72,6 +73,25 @@ bool IsEnabledQuoteDialog(HWND window)
     return DialogWithCaption(kQuoteDialogCaption)(window) && IsWindowEnabled(window);
 }
 
+// The transcript goes out line by line as things happen, so that a run that crashes still
+// shows how far it got.
+void PrintLine(const std::wstring& line)
+{
+    PrintOut(line + L"\n");
+}
+
+HostOptions HostOf(const ProgramOptions& options)
+{
+    HostOptions host;
+    host.version = options.version;
+    host.kind = options.host;
+    if (options.explorerMenus)
+        host.explorerMenuBar = ExplorerMenuBarOf(static_cast<std::size_t>(*options.explorerMenus));
+    host.controlObject = options.controlObject;
+    host.guard = options.guard;
+    return host;
+}
+
 class Session
 {
   public:
@@ -85,11 +105,15 @@ class Session
   private:
     bool Start();
     void ScriptTheUser();
+    WindowId OpenMessageWindows(const std::wstring& messageText);
     void ClickQuoteItem(WindowId window);
+    void ActDuringDialog();
+    void Quit();
+    void EndTheClient();
+    void Disconnect();
     void ShutDown();
     void CheckNothingLeft();
     void RecordDialog(HWND dialog, const wchar_t* answer);
-    void Note(std::wstring line);
     void Fail(ExitCode code, std::wstring error);
 
     const ProgramOptions& m_options;
@@ -98,7 +122,8 @@ class Session
     std::unique_ptr<Host> m_host;
     std::unique_ptr<ScriptedUser> m_user;
     CustomArray m_custom;
-    std::size_t m_recordShown = 0;
+    WindowId m_window;           // the mail window whose quote item is clicked
+    bool m_disconnected = false; // OnBeginShutdown and OnDisconnection were called
 };
 
 void Session::Run(const std::wstring& messageText)
@@ -106,27 +131,32 @@ void Session::Run(const std::wstring& messageText)
     if (Start())
     {
         ScriptTheUser();
-        const WindowId window = m_host->OpenInspector(MessageWindow(m_options, messageText));
-        ClickQuoteItem(window);
-        m_report.editorText = m_host->EditorText(window);
-        m_host->CloseInspector(window);
+        m_window = OpenMessageWindows(messageText);
+        ClickQuoteItem(m_window);
+        m_report.editorText = m_host->EditorText(m_window);
+        EndTheClient();
     }
     ShutDown();
-    if (m_report.exitCode == kExitDone)
+    if (m_report.exitCode != kExitNotStarted)
         CheckNothingLeft();
 }
 
 bool Session::Start()
 {
-    m_host = std::make_unique<Host>(HostOptions{m_options.version, std::nullopt});
+    m_host = std::make_unique<Host>(HostOf(m_options));
+    m_host->Record().SetListener([](const Event& event) { PrintLine(Line(event)); });
     m_user = std::make_unique<ScriptedUser>(*m_host);
     try
     {
         m_host->ShowMainWindow(m_options.title);
+        // The client started by opening a message (or a mailto: link): that window lies above
+        // the main window when the add-in connects.
+        if (m_options.inspectorOnTop)
+            m_host->OpenInspector();
     }
     catch (const std::runtime_error&)
     {
-        Fail(kExitNotStarted, L"cannot create the main window (is there a display?)");
+        Fail(kExitNotStarted, L"cannot create the client's windows (is there a display?)");
         return false;
     }
 
@@ -140,11 +170,11 @@ bool Session::Start()
         Fail(kExitNotStarted, error);
         return false;
     }
-    Note(L"create " + created);
+    PrintLine(L"create " + created);
 
     const HRESULT connected = m_addin.Object()->OnConnection(m_host->Application().Get(),
                                                              ext_cm_Startup, nullptr, &m_custom);
-    Note(L"connect: " + StatusText(connected));
+    PrintLine(L"connect: " + StatusText(connected));
     if (FAILED(connected))
     {
         Fail(kExitNotStarted, L"OnConnection failed (" + StatusText(connected) + L")");
@@ -161,6 +191,7 @@ void Session::ScriptTheUser()
     auto look = [this, capture](HWND dialog) {
         if (capture)
             m_report.dialogPicture = WindowBitmapFile(dialog);
+        ActDuringDialog();
     };
     const DialogAnswer answer = m_options.answer;
     if (answer == DialogAnswer::AtTheScreen)
@@ -186,6 +217,14 @@ void Session::ScriptTheUser()
         });
 }
 
+WindowId Session::OpenMessageWindows(const std::wstring& messageText)
+{
+    WindowId last;
+    for (int opened = 0; opened < m_options.windows; ++opened)
+        last = m_host->OpenInspector(MessageWindow(m_options, messageText));
+    return last; // the active one
+}
+
 void Session::ClickQuoteItem(WindowId window)
 {
     if (m_host->FindMenuItem(window, kQuoteMenu, kQuoteItem))
@@ -193,24 +232,75 @@ void Session::ClickQuoteItem(WindowId window)
         m_host->Click(window, kQuoteMenu, kQuoteItem);
         return;
     }
-    Note(L"nothing to click: no " + Quoted(kQuoteItem) + L" in menu " +
-         std::to_wstring(kQuoteMenu) + L" of Inspector " + std::to_wstring(window.value));
+    PrintLine(L"nothing to click: no " + Quoted(kQuoteItem) + L" in menu " +
+              std::to_wstring(kQuoteMenu) + L" of Inspector " + std::to_wstring(window.value));
+}
+
+void Session::ActDuringDialog()
+{
+    switch (m_options.duringDialog)
+    {
+        case DuringDialog::Nothing:
+            break;
+        case DuringDialog::Click:
+            ClickQuoteItem(m_window);
+            break;
+        case DuringDialog::Close:
+            m_host->CloseInspector(m_window);
+            break;
+        case DuringDialog::Quit:
+            Quit();
+            // A modern client has let go of the add-in by now; it would unload the DLL if the
+            // DLL allowed it, with the add-in's dialog still open.
+            if (m_addin.Object() == nullptr)
+                PrintLine(L"DllCanUnloadNow: " + StatusText(m_addin.CanUnloadNow()));
+            break;
+    }
+}
+
+// The user ends the client: its windows close. A modern client then disconnects its add-ins at
+// once, whatever they hold; a 2000-2003 client waits until nothing of it is held.
+void Session::Quit()
+{
+    if (m_host->HasQuit())
+        return;
+    m_host->Quit();
+    if (m_options.host == HostKind::Modern)
+        Disconnect();
+}
+
+void Session::EndTheClient()
+{
+    Quit();
+    if (m_disconnected)
+        return;
+    if (m_host->ReadyToDisconnect())
+        Disconnect();
+    else
+        m_report.exitCode = kExitLeftAlive; // the client stays in memory
+}
+
+void Session::Disconnect()
+{
+    m_disconnected = true;
+    PrintLine(L"disconnect");
+    // What the client tells its add-ins when it ends; it ignores their answers.
+    m_addin.Object()->OnBeginShutdown(&m_custom);
+    m_addin.Object()->OnDisconnection(ext_dm_HostShutdown, &m_custom);
+    if (m_options.host == HostKind::Modern)
+    {
+        m_host->Shutdown();
+        m_addin.ReleaseObject();
+    }
 }
 
 void Session::ShutDown()
 {
-    if (m_addin.Object() != nullptr && m_report.exitCode == kExitDone)
-    {
-        // What the client tells its add-ins when it ends; it ignores their answers.
-        m_addin.Object()->OnBeginShutdown(&m_custom);
-        m_addin.Object()->OnDisconnection(ext_dm_HostShutdown, &m_custom);
-    }
     if (m_host)
         m_host->Shutdown();
-    Note({}); // the record's last lines
     if (m_user)
         for (const std::string& caption : m_user->Rescued())
-            Note(L"closed by force: " + Quoted(AnsiToWide(caption)));
+            PrintLine(L"closed by force: " + Quoted(AnsiToWide(caption)));
     m_user.reset();
     m_addin.ReleaseObject();
     m_host.reset();
@@ -220,12 +310,12 @@ void Session::CheckNothingLeft()
 {
     const std::vector<LiveObject> alive = LiveObjects();
     if (alive.empty())
-        Note(L"live objects: none");
+        PrintLine(L"live objects: none");
     for (const LiveObject& object : alive)
-        Note(L"live object: " + object.label + L" [" + object.kind + L"] refs " +
-             std::to_wstring(object.references));
+        PrintLine(L"live object: " + object.label + L" [" + object.kind + L"] refs " +
+                  std::to_wstring(object.references));
     const HRESULT canUnload = m_addin.CanUnloadNow();
-    Note(L"DllCanUnloadNow: " + StatusText(canUnload));
+    PrintLine(L"DllCanUnloadNow: " + StatusText(canUnload));
     if (!alive.empty() || canUnload != S_OK)
         m_report.exitCode = kExitLeftAlive;
 }
@@ -238,19 +328,6 @@ void Session::RecordDialog(HWND dialog, const wchar_t* answer)
     event.name = caption;
     event.value = answer;
     m_host->Record().Add(std::move(event));
-}
-
-// Puts the host's record so far into the transcript, then the line (if any).
-void Session::Note(std::wstring line)
-{
-    if (m_host)
-    {
-        const std::vector<Event>& events = m_host->Record().Events();
-        for (; m_recordShown < events.size(); ++m_recordShown)
-            m_report.lines.push_back(Line(events[m_recordShown]));
-    }
-    if (!line.empty())
-        m_report.lines.push_back(std::move(line));
 }
 
 void Session::Fail(ExitCode code, std::wstring error)

@@ -21,6 +21,7 @@ using testing::Not;
 
 const std::wstring kHostsim = WindowsPath(TESSEL_HOSTSIM_PATH);
 const std::wstring kBuiltDll = WindowsPath(TESSEL_DLL_PATH);
+const std::wstring kFaultyAddin = WindowsPath(TESSEL_FAULTY_ADDIN_PATH);
 
 // UTF-8, with a character that the ANSI code page lacks and two that are twice as wide.
 constexpr char kMessage[] = "Gr\xC3\xBC\xC3\x9F"
@@ -45,6 +46,14 @@ constexpr char kQuoteItemAdded[] = "add Inspector 1 > F&ormat > #6 (Type 1, Temp
 constexpr char kQuoteItemDeleted[] =
     "delete Inspector 1 > F&ormat > \"&Quote/Unquote Selected Text\"\n";
 constexpr char kNothingLeft[] = "live objects: none\nDllCanUnloadNow: S_OK\n";
+
+std::size_t Occurrences(const std::string& text, const std::string& what)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++count;
+    return count;
+}
 
 long Regsvr32(const std::wstring& dll, bool unregister, const std::string& scratch)
 {
@@ -224,6 +233,105 @@ TEST_F(EndToEnd, SignsThatTheFilesCannotKeepAreUsedButNotStored)
     EXPECT_EQ(Read("TesselHistory.lst"), "> \r\n");
 }
 
+// What the 2000-2003 clients do that the add-in must survive, one option each; every run ends
+// with nothing alive and the DLL free to go.
+TEST_F(EndToEnd, SurvivesWhatTheRealClientDoes)
+{
+    const struct
+    {
+        std::vector<std::wstring> options;
+        std::size_t dialogs;
+        std::size_t written; // writes, and saves
+        std::vector<const char*> shown;
+        std::vector<const char*> notShown;
+    } cases[] = {
+        {{}, 1, 1, {"close Explorer\n", "disconnect\n"}, {"host stays running"}},
+        {{L"--windows", L"3"}, 1, 1, {"open Inspector 3 ", "click Inspector 3 "}, {}},
+        {{L"--during-dialog", L"click"}, 1, 1, {}, {}},
+        {{L"--during-dialog", L"close"}, 1, 0, {}, {}},
+        {{L"--during-dialog", L"quit"}, 1, 0, {}, {"host stays running"}},
+        {{L"--host", L"modern", L"--during-dialog", L"quit"},
+         1,
+         0,
+         {"disconnect\nDllCanUnloadNow: S_FALSE\ndialog"},
+         {}},
+        {{L"--inspector-on-top"}, 1, 1, {"add Inspector 2 > F&ormat > #6"}, {}},
+        {{L"--explorer-menus", L"6"}, 1, 1, {"connect: S_OK\n"}, {"add Explorer"}},
+        {{L"--control-object", L"none"},
+         1,
+         1,
+         {"add Explorer > &Help > #3", "add Inspector 1 > F&ormat > #6"},
+         {}},
+        {{L"--guard", L"deny"}, 0, 0, {"click delivered to"}, {}},
+    };
+    for (const auto& c : cases)
+    {
+        std::vector<std::wstring> arguments = {
+            L"--dll", Path("Tessel.dll"), L"--message", Path("message.txt"), L"--mode", L"quote"};
+        arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+        std::wstring name;
+        for (const std::wstring& option : c.options)
+            name += option + L" ";
+        SCOPED_TRACE(WideToAnsi(name));
+        const ProgramRun run = Hostsim(arguments);
+        EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+        EXPECT_EQ(Occurrences(run.out, "dialog \"Quote/Unquote Selected Text\""), c.dialogs)
+            << run.out;
+        EXPECT_EQ(Occurrences(run.out, "\nwrite "), c.written) << run.out;
+        EXPECT_EQ(Occurrences(run.out, "\nsave "), c.written) << run.out;
+        for (const char* shown : c.shown)
+            EXPECT_THAT(run.out, HasSubstr(shown));
+        for (const char* notShown : c.notShown)
+            EXPECT_THAT(run.out, Not(HasSubstr(notShown)));
+        EXPECT_THAT(run.out, HasSubstr(kNothingLeft));
+    }
+}
+
+// The ANSI code page cannot spell "тест": the data files still lie beside the DLL, never beside
+// the client's program.
+TEST_F(EndToEnd, DataFilesLieBesideTheDllInAFolderTheCodePageCannotSpell)
+{
+    const std::wstring folder = AnsiToWide(m_folder.Path()) + L"\u0442\u0435\u0441\u0442\\";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW(kBuiltDll.c_str(), (folder + L"Tessel.dll").c_str(), FALSE));
+    const ProgramRun run = Hostsim(
+        {L"--dll", folder + L"Tessel.dll", L"--message", Path("message.txt"), L"--mode", L"quote"});
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    for (const wchar_t* file : {L"Tessel.ini", L"TesselHistory.lst"})
+    {
+        EXPECT_NE(GetFileAttributesW((folder + file).c_str()), INVALID_FILE_ATTRIBUTES)
+            << WideToAnsi(file);
+        const std::wstring besideTheClient = kHostsim.substr(0, kHostsim.rfind(L'\\') + 1) + file;
+        EXPECT_EQ(GetFileAttributesW(besideTheClient.c_str()), INVALID_FILE_ATTRIBUTES)
+            << WideToAnsi(file);
+    }
+}
+
+// An add-in that lets an exception out, or crashes: the transcript so far is out, and the
+// failure is named.
+TEST_F(EndToEnd, ReportsAnAddinThatFails)
+{
+    const struct
+    {
+        const wchar_t* fault;
+        const char* reason;
+    } cases[] = {
+        {L"throw", "hostsim: the add-in failed: it aborted the process"},
+        {L"crash", "hostsim: the add-in failed: exception 0xC0000005 in faulty_addin.dll\n"},
+    };
+    for (const auto& c : cases)
+    {
+        SetEnvironmentVariableW(L"TESSEL_FAULT", c.fault);
+        const ProgramRun run = Hostsim(
+            {L"--dll", kFaultyAddin, L"--message", Path("message.txt"), L"--mode", L"cancel"});
+        SetEnvironmentVariableW(L"TESSEL_FAULT", nullptr);
+        SCOPED_TRACE(WideToAnsi(c.fault));
+        EXPECT_EQ(run.exitCode, 5) << run.out << run.err;
+        EXPECT_THAT(run.out, HasSubstr("create {"));
+        EXPECT_THAT(run.err, HasSubstr(c.reason));
+    }
+}
+
 TEST_F(EndToEnd, ReportsBadOptionsAndUnusableInputWithItsExitCodes)
 {
     WriteFileBytes(m_folder.File("invalid.txt"), "ok \xC3\x28 not");
@@ -252,6 +360,15 @@ TEST_F(EndToEnd, ReportsBadOptionsAndUnusableInputWithItsExitCodes)
          2,
          "give either --mode or --accept, not both"},
         {{L"--mode", L"cancel"}, 2, "missing --message FILE"},
+        {{L"--message", Path("message.txt"), L"--windows", L"0"},
+         2,
+         "'--windows' needs a whole number from 1 to 50, not '0'"},
+        {{L"--message", Path("message.txt"), L"--during-dialog", L"dance"},
+         2,
+         "'--during-dialog' takes click, close, quit, not 'dance'"},
+        {{L"--message", Path("message.txt"), L"--host", L"retro"},
+         2,
+         "'--host' takes classic, modern, not 'retro'"},
         {{L"--message", Path("missing.txt")}, 1, "cannot open"},
         {{L"--message", Path("invalid.txt")}, 1, "invalid.txt: invalid UTF-8 at byte 3"},
         {{L"--message", Path("message.txt"), L"--progid", L"Tessel.NotThere", L"--mode", L"cancel"},
