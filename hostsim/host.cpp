@@ -79,22 +79,6 @@ void CheckMember(const std::wstring& kind, const std::wstring& member)
                                 WideToAnsi(kind));
 }
 
-std::wstring EditorName(EditorKind editor)
-{
-    switch (editor)
-    {
-        case EditorKind::Text:
-            return L"plain text editor";
-        case EditorKind::Html:
-            return L"HTML editor";
-        case EditorKind::Rtf:
-            return L"RTF editor";
-        case EditorKind::Word:
-            return L"Word editor";
-    }
-    return L"editor " + std::to_wstring(static_cast<int>(editor));
-}
-
 MenuItemState StateOf(const CommandBarControl& control)
 {
     return {control.Caption(),   control.Enabled(), control.Visible(),  control.IsPopup(),

@@ -18,20 +18,26 @@ std::vector<IID> InspectorEventInterfaces(const ClientTraits& traits)
     return {kDIID_InspectorEvents};
 }
 
-const wchar_t* EditorFormatName(EditorKind editor)
+struct EditorRow
 {
-    switch (editor)
-    {
-        case EditorKind::Text:
-            return L" (Plain Text)";
-        case EditorKind::Html:
-            return L" (HTML)";
-        case EditorKind::Rtf:
-            return L" (Rich Text)";
-        case EditorKind::Word:
-            break;
-    }
-    return L"";
+    EditorKind editor;
+    const wchar_t* name;          // in the record
+    const wchar_t* captionFormat; // after a message window's caption
+};
+
+const EditorRow kEditors[] = {
+    {EditorKind::Text, L"plain text editor", L" (Plain Text)"},
+    {EditorKind::Html, L"HTML editor", L" (HTML)"},
+    {EditorKind::Rtf, L"RTF editor", L" (Rich Text)"},
+    {EditorKind::Word, L"Word editor", L""},
+};
+
+const EditorRow* RowOf(EditorKind editor)
+{
+    for (const EditorRow& row : kEditors)
+        if (row.editor == editor)
+            return &row;
+    return nullptr;
 }
 
 // "Untitled - Message (HTML)", "Lunch - Appointment": the subject, then what the item is.
@@ -41,12 +47,18 @@ std::wstring WindowCaption(const InspectorSetup& setup)
     if (setup.item.kind == ItemKind::None)
         return subject;
     std::wstring caption = subject + L" - " + ItemWindowName(setup.item.kind);
-    if (setup.item.kind == ItemKind::Mail)
-        caption += EditorFormatName(setup.editor);
+    if (setup.item.kind == ItemKind::Mail && RowOf(setup.editor) != nullptr)
+        caption += RowOf(setup.editor)->captionFormat;
     return caption;
 }
 
 } // namespace
+
+std::wstring EditorName(EditorKind editor)
+{
+    const EditorRow* row = RowOf(editor);
+    return row ? row->name : L"editor " + std::to_wstring(static_cast<int>(editor));
+}
 
 std::wstring InspectorLabel(int id)
 {

@@ -63,5 +63,7 @@ class Inspector final : public Automation<Inspector>
 
 // "Inspector 2".
 std::wstring InspectorLabel(int id);
+// "HTML editor", "plain text editor", ...
+std::wstring EditorName(EditorKind editor);
 
 } // namespace tessel::hostsim

@@ -103,23 +103,22 @@ TEST_F(Connection, ARefusedVersionLetsALaterConnectionTryAgain)
     EXPECT_TRUE(HasAboutItem());
 }
 
-TEST_F(Connection, IsNeverRepeatedWhileItHolds)
+// Connecting again changes nothing while the add-in holds the host. The 2000-2003 hosts end only
+// once nothing of theirs is held; a disconnection lets go of all of it, and a later connection
+// (the user ticks the add-in again) starts afresh.
+TEST_F(Connection, IsNeverRepeatedWhileItHoldsAndWorksAgainAfterADisconnection)
 {
+    const auto connectTwiceMore = [this] {
+        EXPECT_EQ(AddinObject()->OnConnection(Host().Application().Get(), ext_cm_AfterStartup,
+                                              nullptr, nullptr),
+                  S_OK);
+        EXPECT_EQ(ConnectAgain(), S_OK);
+        EXPECT_EQ(AboutItems(), 1u);
+        EXPECT_EQ(Host().InspectorsSinkCount(), 1u);
+        EXPECT_EQ(Host().FindMenuItem(hostsim::kExplorer, kAboutMenu, kAboutItem)->sinks, 1u);
+    };
     ASSERT_EQ(Connect(), S_OK);
-    EXPECT_EQ(AddinObject()->OnConnection(Host().Application().Get(), ext_cm_AfterStartup, nullptr,
-                                          nullptr),
-              S_OK);
-    EXPECT_EQ(ConnectAgain(), S_OK);
-    EXPECT_EQ(AboutItems(), 1u);
-    EXPECT_EQ(Host().InspectorsSinkCount(), 1u);
-    EXPECT_EQ(Host().FindMenuItem(hostsim::kExplorer, kAboutMenu, kAboutItem)->sinks, 1u);
-}
-
-// The 2000-2003 hosts end only once nothing of theirs is held; a disconnection lets go of all
-// of it, and a later connection (the user ticks the add-in again) starts afresh.
-TEST_F(Connection, ADisconnectionLetsGoOfTheHostAndALaterConnectionWorksAgain)
-{
-    ASSERT_EQ(Connect(), S_OK);
+    connectTwiceMore();
     const hostsim::WindowId window = OpenMessage(L"text");
     const long sinksBefore = EventSink::LiveCount();
     EXPECT_EQ(AddinObject()->OnDisconnection(ext_dm_UserClosed, nullptr), E_NOTIMPL);
@@ -131,12 +130,7 @@ TEST_F(Connection, ADisconnectionLetsGoOfTheHostAndALaterConnectionWorksAgain)
               0u);
     EXPECT_EQ(EventSink::LiveCount(), sinksBefore - 2);
 
-    EXPECT_EQ(AddinObject()->OnConnection(Host().Application().Get(), ext_cm_AfterStartup, nullptr,
-                                          nullptr),
-              S_OK);
-    EXPECT_EQ(ConnectAgain(), S_OK);
-    EXPECT_EQ(AboutItems(), 1u);
-    EXPECT_EQ(Host().InspectorsSinkCount(), 1u);
+    connectTwiceMore();
     EXPECT_TRUE(HasQuoteItem(OpenMessage(L"again")));
 }
 
