@@ -1,11 +1,13 @@
 #include "engine/piece_scan.h"
 
-#include "engine/display_width.h"
-#include "engine/line_ends.h"
+#include "engine/char_properties.h"
+#include "engine/grapheme_cluster.h"
+#include "engine/text_units.h"
 
 #include <algorithm>
+#include <cstring>
 
-// The eight-unit path needs SSE2 (every x86-64, not every x86); TESSEL_ENGINE_SCALAR turns it off
+// The block paths need SSE2 (every x86-64, not every x86); TESSEL_ENGINE_SCALAR turns them off
 // so that the unit-by-unit path is tested on machines that have it.
 #if defined(__SSE2__) && !defined(TESSEL_ENGINE_SCALAR)
 #define TESSEL_ENGINE_BLOCKS 1
@@ -17,141 +19,232 @@ namespace tessel
 namespace
 {
 
-constexpr char16_t kBlank = u' ';
+// Whether a piece may end right after the blank at `blank`: the blank must end its cluster,
+// which it does unless a mark follows that joins it.
+template <class Unit> bool BlankEndsCluster(const Unit* blank, const Unit* end)
+{
+    const Unit* const after = blank + 1;
+    if (after == end || IsAsciiUnit(*after))
+        return true;
+    return !PropertiesOf(DecodeAt(after, end).codePoint).ExtendsCluster();
+}
 
-// Below this unit every character is one column wide and none is a surrogate.
-constexpr char16_t kFirstSpecialUnit = 0x1100;
-
-// The last blank in [from, to), or null.
-const char16_t* LastBlankIn(const char16_t* from, const char16_t* to)
+template <class Unit> const Unit* LastBlankByUnits(const Unit* from, const Unit* to)
 {
     while (to != from)
     {
-        if (*--to == kBlank)
+        if (*--to == static_cast<Unit>(kBlank))
             return to;
     }
     return nullptr;
 }
 
-// The unit-by-unit scan, continued at pos with `columns` already used by the units from
-// pieceStart on (all of them one column wide and without a line end). Blanks before pos are
-// only looked for when the piece turns out to need a break.
-PieceScan ScanFrom(std::u16string_view text, const char16_t* pieceStart, const char16_t* pos,
-                   int columns, int width)
+#if defined(TESSEL_ENGINE_BLOCKS)
+
+// One SSE2 register of code units, and the byte mask of the lanes that hold a given unit.
+template <class Unit> struct Block;
+
+template <> struct Block<char16_t>
 {
-    const char16_t* const textEnd = text.data() + text.size();
-    const char16_t* const scanStart = pos;
-    const char16_t* lastBlank = nullptr;
-    const auto overflow = [&](const char16_t* end) {
-        return PieceScan{end, lastBlank ? lastBlank : LastBlankIn(pieceStart, scanStart), false};
-    };
-    while (pos < textEnd)
+    static constexpr int kUnits = 8;
+    // Below this unit every character is one column wide and a cluster of its own (the first
+    // combining marks start here).
+    static constexpr char16_t kFirstSpecial = 0x300;
+
+    static __m128i Load(const char16_t* at)
     {
-        const char16_t unit = *pos;
-        if (unit < kFirstSpecialUnit)
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    }
+    static int Equal(__m128i units, char16_t unit)
+    {
+        return _mm_movemask_epi8(_mm_cmpeq_epi16(units, _mm_set1_epi16(static_cast<short>(unit))));
+    }
+    // Lanes that need a closer look than "one column, a cluster of its own, no line end": a
+    // control character up to CR, or a unit from U+0300 on. Two mask bits per unit.
+    static int Special(const char16_t* at)
+    {
+        const __m128i units = Load(at);
+        const __m128i zero = _mm_setzero_si128();
+        // Unsigned lane tests: unit <= CR, and unit < kFirstSpecial.
+        const __m128i control =
+            _mm_cmpeq_epi16(_mm_subs_epu16(units, _mm_set1_epi16(static_cast<short>(kCR))), zero);
+        const __m128i plain = _mm_cmpeq_epi16(
+            _mm_subs_epu16(units, _mm_set1_epi16(static_cast<short>(kFirstSpecial - 1))), zero);
+        return _mm_movemask_epi8(_mm_or_si128(control, _mm_andnot_si128(plain, Everything())));
+    }
+    static __m128i Everything() { return _mm_set1_epi32(-1); }
+    static int UnitOfBit(int bit) { return bit / 2; }
+};
+
+template <> struct Block<char>
+{
+    static constexpr int kUnits = 16;
+
+    static __m128i Load(const char* at)
+    {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    }
+    static int Equal(__m128i units, char unit)
+    {
+        return _mm_movemask_epi8(_mm_cmpeq_epi8(units, _mm_set1_epi8(unit)));
+    }
+    // Bytes that need a closer look: a control character up to CR, or any byte of a character
+    // beyond ASCII (its top bit is set).
+    static int Special(const char* at)
+    {
+        const __m128i units = Load(at);
+        const __m128i control = _mm_cmpeq_epi8(
+            _mm_subs_epu8(units, _mm_set1_epi8(static_cast<char>(kCR))), _mm_setzero_si128());
+        return _mm_movemask_epi8(_mm_or_si128(control, units));
+    }
+    static int UnitOfBit(int bit) { return bit; }
+};
+
+// The last blank in [from, to), or null; a block at a time from the end where there is room: the
+// distance back to the last blank varies from piece to piece, and a loop that stops there
+// would be mispredicted at every piece.
+template <class Unit> const Unit* LastBlankIn(const Unit* from, const Unit* to)
+{
+    using B = Block<Unit>;
+    if (to - from < B::kUnits)
+        return LastBlankByUnits(from, to);
+    for (const Unit* block = to - B::kUnits;; block -= B::kUnits)
+    {
+        if (block < from)
+            block = from; // the first block overlaps the one after it
+        const int mask = B::Equal(B::Load(block), static_cast<Unit>(kBlank));
+        if (mask != 0)
+            return block + B::UnitOfBit(31 - __builtin_clz(static_cast<unsigned>(mask)));
+        if (block == from)
+            return nullptr;
+    }
+}
+
+#else
+
+template <class Unit> const Unit* LastBlankIn(const Unit* from, const Unit* to)
+{
+    return LastBlankByUnits(from, to);
+}
+
+#endif
+
+// The last blank in [start, end) that ends its cluster, or null.
+template <class Unit> const Unit* LastBreakingBlank(const Unit* start, const Unit* end)
+{
+    for (const Unit* to = end; to != start;)
+    {
+        const Unit* const blank = LastBlankIn(start, to);
+        if (blank == nullptr || BlankEndsCluster(blank, end))
+            return blank;
+        to = blank;
+    }
+    return nullptr;
+}
+
+// The scan cluster by cluster, continued at pos with `columns` used by the clusters from start
+// on. `plain` is the start of the cluster just before pos when that was taken as a single
+// character that a mark at pos could still join; pos is then re-read from there.
+template <class Unit>
+PieceScan<Unit> ScanClusters(const Unit* start, const Unit* pos, const Unit* textEnd, int columns,
+                             const Unit* plain, int width)
+{
+    const auto overflow = [&](const Unit* end) {
+        return PieceScan<Unit>{end, LastBreakingBlank(start, end), false};
+    };
+    int plainColumns = 1;
+    while (pos != textEnd)
+    {
+        const Unit unit = *pos;
+        if (IsAsciiUnit(unit))
         {
             if (IsLineEndUnit(unit))
                 return {pos, nullptr, true};
             if (columns == width)
                 return overflow(pos);
-            if (unit == kBlank)
-                lastBlank = pos;
             ++columns;
-            ++pos;
+            plain = pos++;
+            plainColumns = 1;
             continue;
         }
-        const TextChar ch = CharAt(text, static_cast<std::size_t>(pos - text.data()));
-        const int charColumns = CodePointColumns(ch.codePoint);
-        if (columns + charColumns > width)
+        const Decoded ch = DecodeAt(pos, textEnd);
+        const CharProperties properties = PropertiesOf(ch.codePoint);
+        if (properties.StandsAlone())
+        {
+            const int charColumns = properties.Columns();
+            if (columns + charColumns > width)
+                return overflow(pos);
+            columns += charColumns;
+            plain = pos;
+            plainColumns = charColumns;
+            pos += ch.units;
+            continue;
+        }
+        if (plain != nullptr)
+        {
+            // The character before may belong to this one's cluster.
+            pos = plain;
+            columns -= plainColumns;
+            plain = nullptr;
+        }
+        const Cluster<Unit> cluster = NextCluster(pos, textEnd);
+        if (columns + cluster.columns > width)
             return overflow(pos);
-        columns += charColumns;
-        pos += ch.units;
+        columns += cluster.columns;
+        pos = cluster.end;
     }
     return {textEnd, nullptr, true};
 }
 
 #if defined(TESSEL_ENGINE_BLOCKS)
 
-// Byte mask (two bits per unit) of the units that need a closer look than "one column, no line
-// end": a line end or another control character up to CR, or a unit from U+1100 on.
-int SpecialUnitMask(const char16_t* at)
+// A block at a time while the units are all one column wide, each a cluster of its own and no
+// line end: the common case of text in Latin script. Within the width, the first special unit
+// hands over to the cluster-by-cluster scan; a window without one ends the piece at the width
+// unless what follows it joins its last cluster.
+template <class Unit> PieceScan<Unit> ScanBlocks(const Unit* start, const Unit* textEnd, int width)
 {
-    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-    const __m128i zero = _mm_setzero_si128();
-    // Unsigned lane tests: unit <= CR, and unit > U+10FF.
-    const __m128i control = _mm_cmpeq_epi16(_mm_subs_epu16(units, _mm_set1_epi16(kCR)), zero);
-    const __m128i narrow = _mm_cmpeq_epi16(
-        _mm_subs_epu16(units, _mm_set1_epi16(static_cast<short>(kFirstSpecialUnit - 1))), zero);
-    return _mm_movemask_epi8(
-        _mm_or_si128(control, _mm_andnot_si128(narrow, _mm_cmpeq_epi16(zero, zero))));
-}
-
-// The last blank in [from, to), where to - from >= 8, eight units at a time from the end: the
-// distance back to the last blank varies from piece to piece, and a loop that stops there
-// would be mispredicted at every piece.
-const char16_t* LastBlankInBlocks(const char16_t* from, const char16_t* to)
-{
-    const __m128i blank = _mm_set1_epi16(kBlank);
-    for (const char16_t* block = to - 8;; block -= 8)
-    {
-        if (block < from)
-            block = from; // the first block overlaps the one after it
-        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block));
-        const int mask = _mm_movemask_epi8(_mm_cmpeq_epi16(units, blank));
-        if (mask != 0)
-            return block + (31 - __builtin_clz(static_cast<unsigned>(mask))) / 2;
-        if (block == from)
-            return nullptr;
-    }
-}
-
-// Eight units at a time while they are all one column wide and no line end: the common case
-// of text in Latin, Greek or Cyrillic script. Within the width, the first special unit either
-// ends the line (CR or LF) or hands over to the unit-by-unit scan; a window without one ends
-// the piece at the width, where the last blank is then looked for backwards.
-PieceScan ScanBlocks(std::u16string_view text, const char16_t* start, int width)
-{
-    const char16_t* const textEnd = text.data() + text.size();
+    using B = Block<Unit>;
     const std::size_t window =
         std::min(static_cast<std::size_t>(textEnd - start), static_cast<std::size_t>(width));
-    if (window < 8)
-        return ScanFrom(text, start, start, 0, width);
+    if (window < static_cast<std::size_t>(B::kUnits))
+        return ScanClusters(start, start, textEnd, 0, static_cast<const Unit*>(nullptr), width);
     const auto atSpecial = [&](std::size_t at) {
-        if (IsLineEndUnit(start[at]))
-            return PieceScan{start + at, nullptr, true};
-        return ScanFrom(text, start, start + at, static_cast<int>(at), width);
+        return ScanClusters(start, start + at, textEnd, static_cast<int>(at),
+                            at == 0 ? nullptr : start + at - 1, width);
     };
     std::size_t offset = 0;
-    for (; offset + 8 <= window; offset += 8)
+    for (; offset + B::kUnits <= window; offset += B::kUnits)
     {
-        if (const int mask = SpecialUnitMask(start + offset))
-            return atSpecial(offset + static_cast<std::size_t>(__builtin_ctz(mask)) / 2);
+        if (const int mask = B::Special(start + offset))
+            return atSpecial(offset + static_cast<std::size_t>(B::UnitOfBit(__builtin_ctz(mask))));
     }
     if (offset < window)
     {
         // The last units of the window, in a block that overlaps the one before.
-        const std::size_t last = window - 8;
-        const int unseen = SpecialUnitMask(start + last) >> (2 * (offset - last));
+        const std::size_t last = window - B::kUnits;
+        const int unseen = B::Special(start + last) >> ((offset - last) * sizeof(Unit));
         if (unseen != 0)
-            return atSpecial(offset + static_cast<std::size_t>(__builtin_ctz(unseen)) / 2);
+            return atSpecial(offset +
+                             static_cast<std::size_t>(B::UnitOfBit(__builtin_ctz(unseen))));
     }
-    const char16_t* const end = start + window;
-    if (end == textEnd || IsLineEndUnit(*end))
-        return {end, nullptr, true};
-    return {end, LastBlankInBlocks(start, end), false};
+    return atSpecial(window);
 }
 
 #endif
 
 } // namespace
 
-PieceScan ScanPiece(std::u16string_view text, const char16_t* start, int width)
+template <class Unit> PieceScan<Unit> ScanPiece(const Unit* start, const Unit* textEnd, int width)
 {
 #if defined(TESSEL_ENGINE_BLOCKS)
-    return ScanBlocks(text, start, width);
+    return ScanBlocks(start, textEnd, width);
 #else
-    return ScanFrom(text, start, start, 0, width);
+    return ScanClusters(start, start, textEnd, 0, static_cast<const Unit*>(nullptr), width);
 #endif
 }
+
+template PieceScan<char> ScanPiece(const char*, const char*, int);
+template PieceScan<char16_t> ScanPiece(const char16_t*, const char16_t*, int);
 
 } // namespace tessel

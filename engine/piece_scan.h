@@ -1,22 +1,24 @@
 #pragma once
-// Finding where the next line piece ends: the longest prefix of the rest of a line that fits
-// the wrap width in display columns, and the last blank inside it.
-
-#include <string_view>
+// Finding where the next line piece ends: the longest run of whole grapheme clusters from the
+// start that fits the wrap width in display columns, and the last blank inside it after which
+// a piece may end.
 
 namespace tessel
 {
 
-struct PieceScan
+template <class Unit> struct PieceScan
 {
-    const char16_t* end;       // first unit after the prefix
-    const char16_t* lastBlank; // last blank (U+0020) inside the prefix, or null; looked for
-                               // only when the line does not fit
-    bool lineFits;             // the prefix is the whole rest of the line: its end is a line
-                               // end (CR or LF) or the end of the text
+    const Unit* end;       // first unit after the clusters that fit
+    const Unit* lastBlank; // last blank (U+0020) before end that ends its cluster, or null;
+                           // looked for only when the line does not fit
+    bool lineFits;         // the clusters that fit are the whole rest of the line: end is a
+                           // line end (CR or LF) or the end of the text
 };
 
-// start points into text; width is at least 1.
-PieceScan ScanPiece(std::u16string_view text, const char16_t* start, int width);
+// start is a cluster boundary before textEnd; width is at least 2 (the widest cluster).
+template <class Unit> PieceScan<Unit> ScanPiece(const Unit* start, const Unit* textEnd, int width);
+
+extern template PieceScan<char> ScanPiece(const char*, const char*, int);
+extern template PieceScan<char16_t> ScanPiece(const char16_t*, const char16_t*, int);
 
 } // namespace tessel

@@ -1,6 +1,7 @@
-#include "unquote_text.h"
+#include "engine/unquote_text.h"
 
-#include "line_ends.h"
+#include "engine/staged_writer.h"
+#include "engine/unquote_lines.h"
 
 namespace tessel
 {
@@ -14,12 +15,7 @@ bool StartsWith(std::u16string_view text, std::size_t pos, std::u16string_view p
     return text.size() - pos >= prefix.size() && text.compare(pos, prefix.size(), prefix) == 0;
 }
 
-// Start of the line after the one at pos: only CR LF starts a line here.
-std::size_t NextLineStart(std::u16string_view text, std::size_t pos)
-{
-    const std::size_t lineEnd = text.find(kCRLF, pos);
-    return lineEnd == kNone ? text.size() : lineEnd + kCRLF.size();
-}
+constexpr std::u16string_view kCRLF = u"\r\n";
 
 // A sign without CR or LF can neither make nor break a CR LF when it is removed, so every pass
 // removes one sign from the start of the same lines, and the passes together remove up to
@@ -28,15 +24,15 @@ std::u16string StripPerLine(std::u16string_view text, std::u16string_view sign, 
 {
     std::u16string result;
     result.reserve(text.size());
-    std::size_t pos = 0;
-    do
-    {
-        for (int removed = 0; removed < levels && StartsWith(text, pos, sign); ++removed)
-            pos += sign.size();
-        const std::size_t next = NextLineStart(text, pos);
-        result.append(text.substr(pos, next - pos));
-        pos = next;
-    } while (pos < text.size());
+    const auto append = [&result](const char16_t* units, std::size_t count) {
+        result.append(units, count);
+    };
+    StagedWriter<char16_t, decltype(append)> writer(append);
+    ForEachUnquotedLine(text.data(), text.data() + text.size(), sign, levels, LineStarts::AfterCrLf,
+                        [&](const char16_t* from, const char16_t*, const char16_t* next) {
+                            writer.Put(from, static_cast<std::size_t>(next - from));
+                        });
+    writer.Flush();
     return result;
 }
 

@@ -3,43 +3,66 @@
 // shortcuts: split at line ends, then while the rest of a line is wider than the width, cut
 // after the last blank of its longest prefix that fits, or at that prefix's end. The engine
 // must agree with it; it is slow (it measures the rest again for every piece).
+//
+// Two ways of counting: by grapheme cluster, as the engine does (a blank is a place to cut
+// only where it ends its cluster), and by code point, as the engine did before clusters, which
+// must give the same result for text without marks, joiners, variation selectors or flags.
 
-#include "engine/display_width.h"
+#include "engine/char_properties.h"
+#include "engine/grapheme_cluster.h"
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace tessel::test
 {
 
-inline int ReferenceColumns(std::u16string_view text)
+struct Unit
 {
-    int columns = 0;
-    for (std::size_t pos = 0; pos < text.size();)
+    std::size_t size; // code units
+    int columns;
+};
+
+// A line's clusters, found by the engine's segmentation (checked on its own against Unicode's
+// test data), with their widths worked out here from the rule.
+inline std::vector<Unit> ClustersOf(std::u16string_view line)
+{
+    std::vector<Unit> clusters;
+    for (const char16_t* pos = line.data(); pos != line.data() + line.size();)
     {
-        const TextChar ch = CharAt(text, pos);
-        columns += CodePointColumns(ch.codePoint);
-        pos += ch.units;
+        const char16_t* const end = NextCluster(pos, line.data() + line.size()).end;
+        int regionalIndicators = 0;
+        bool emojiPresentation = false;
+        for (const char16_t* at = pos; at != end;)
+        {
+            const Decoded ch = DecodeAt(at, end);
+            regionalIndicators += ch.codePoint >= 0x1F1E6 && ch.codePoint <= 0x1F1FF;
+            emojiPresentation = emojiPresentation || ch.codePoint == 0xFE0F;
+            at += ch.units;
+        }
+        const bool wide = PropertiesOf(DecodeAt(pos, end).codePoint).Wide() || emojiPresentation ||
+                          regionalIndicators >= 2;
+        clusters.push_back({static_cast<std::size_t>(end - pos), wide ? 2 : 1});
+        pos = end;
     }
-    return columns;
+    return clusters;
 }
 
-// Units in the longest prefix of at most `width` columns.
-inline std::size_t ReferenceFittingPrefix(std::u16string_view text, int width)
+inline std::vector<Unit> CodePointsOf(std::u16string_view line)
 {
-    std::size_t pos = 0;
-    for (int columns = 0; pos < text.size();)
+    std::vector<Unit> codePoints;
+    for (std::size_t pos = 0; pos < line.size();)
     {
-        const TextChar ch = CharAt(text, pos);
-        if (columns + CodePointColumns(ch.codePoint) > width)
-            break;
-        columns += CodePointColumns(ch.codePoint);
+        const Decoded ch = DecodeAt(line.data() + pos, line.data() + line.size());
+        codePoints.push_back({ch.units, CodePointColumns(ch.codePoint)});
         pos += ch.units;
     }
-    return pos;
+    return codePoints;
 }
 
-inline std::u16string QuoteByPieces(std::u16string_view text, std::u16string_view sign, int width)
+template <class Split>
+std::u16string QuoteBy(Split split, std::u16string_view text, std::u16string_view sign, int width)
 {
     width = std::max(width, 10);
     std::u16string result;
@@ -50,13 +73,23 @@ inline std::u16string QuoteByPieces(std::u16string_view text, std::u16string_vie
         while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
             ++end;
         std::u16string_view rest = text.substr(pos, end - pos);
-        while (ReferenceColumns(rest) > width)
+        for (std::vector<Unit> units = split(rest);;)
         {
-            const std::u16string_view prefix = rest.substr(0, ReferenceFittingPrefix(rest, width));
-            const std::size_t blank = prefix.rfind(u' ');
-            const std::size_t cut = blank == std::u16string_view::npos ? prefix.size() : blank + 1;
+            int columns = 0;
+            std::size_t fitting = 0, fittingSize = 0, cut = 0;
+            for (; fitting < units.size() && columns + units[fitting].columns <= width; ++fitting)
+            {
+                columns += units[fitting].columns;
+                fittingSize += units[fitting].size;
+                if (rest[fittingSize - 1] == u' ')
+                    cut = fittingSize;
+            }
+            if (fitting == units.size())
+                break;
+            cut = cut == 0 ? fittingSize : cut;
             result.append(sign).append(rest.substr(0, cut)).append(u"\r\n");
             rest.remove_prefix(cut);
+            units = split(rest);
         }
         result.append(sign).append(rest).append(u"\r\n");
         if (end < text.size())
@@ -64,6 +97,17 @@ inline std::u16string QuoteByPieces(std::u16string_view text, std::u16string_vie
         pos = end;
     } while (pos < text.size());
     return result.append(sign);
+}
+
+inline std::u16string QuoteByClusters(std::u16string_view text, std::u16string_view sign, int width)
+{
+    return QuoteBy(ClustersOf, text, sign, width);
+}
+
+inline std::u16string QuoteByCodePoints(std::u16string_view text, std::u16string_view sign,
+                                        int width)
+{
+    return QuoteBy(CodePointsOf, text, sign, width);
 }
 
 } // namespace tessel::test

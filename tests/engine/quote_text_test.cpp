@@ -1,5 +1,6 @@
 #include "engine/quote_text.h"
 #include "tests/engine/quote_reference.h"
+#include "tests/engine/utf8_form.h"
 
 #include <gtest/gtest.h>
 
@@ -127,6 +128,31 @@ const QuoteCase kColumns[] = {
 INSTANTIATE_TEST_SUITE_P(Columns, QuoteWithGreaterThanBlank, testing::ValuesIn(kColumns),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A hard cut takes whole grapheme clusters: what code points alone would cut is noted beside.
+// A blank that a mark joins is no place to break.
+const QuoteCase kClusters[] = {
+    {"ThaiToneMarkAndVowel", // cut: ...น / ้ำก
+     u"กกกกกกกกกน้ำก",
+     10,
+     {u"กกกกกกกกกน้ำ", u"ก"}},
+    {"DevanagariVirama", u"कककककककककस्त", 10, {u"कककककककककस्", u"त"}}, // ...स / ्त
+    {"LetterAndCombiningAccent", u"abcdefghiéx", 10, {u"abcdefghié", u"x"}},
+    {"FamilyEmoji",
+     u"abcdefgh👨‍👩‍👧x",
+     10,
+     {u"abcdefgh👨‍👩‍👧", u"x"}},               // ...👨 / ‍👩‍👧x
+    {"Flag", u"abcdefghi🇩🇪x", 10, {u"abcdefghi", u"🇩🇪x"}}, // ...🇩 / 🇪x
+    {"EmojiPresentationCountsTwo", u"abcdefghi❤️", 10, {u"abcdefghi", u"❤️"}},
+    {"HangulJamoSyllables", u"가가가가가가", 10, {u"가가가가가", u"가"}},
+    {"BlankWithMarkIsNoBreak", u"abcd ́efghijkl", 10, {u"abcd ́efghi", u"jkl"}},
+    {"BlankBeforeMarkedLetterBreaks", u"abcde éfghij", 10, {u"abcde ", u"éfghij"}},
+    {"MarkAfterFullLine", u"abcdefghij́", 10, {u"abcdefghij́"}},
+    {"MarkRightAfterWidth", u"abcdefghij́k", 10, {u"abcdefghij́", u"k"}},
+    {"MarkAfterTab", u"	́bcdefghijk", 10, {u"	́bcdefghi", u"jk"}},
+};
+INSTANTIATE_TEST_SUITE_P(Clusters, QuoteWithGreaterThanBlank, testing::ValuesIn(kClusters),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(QuoteText, WholeResultSpelledOut)
 {
     EXPECT_EQ(QuoteText(u"", u"> ", 60), u"> \r\n> ");
@@ -170,26 +196,50 @@ TEST(QuoteText, LongTextKeepsEveryCharacter)
     EXPECT_EQ(joined, line);
 }
 
-// Random texts whose blanks, line ends and wide characters fall at every position relative to
-// the width and to the engine's eight-unit blocks.
+// Random texts whose blanks, line ends, wide characters and marks fall at every position
+// relative to the width and to the engine's blocks, quoted as UTF-16 and as UTF-8. Text
+// without marks, joiners, variation selectors or flags is also cut as code points would be.
 TEST(QuoteText, AgreesWithPieceByPieceQuoting)
 {
-    std::mt19937 random(20261208);
-    const std::u16string alphabet = u"aaaaaaaaaaaabbbbbbb       \r\n\t漢é😀";
-    for (int round = 0; round < 4000; ++round)
+    const struct
     {
-        std::u16string text;
-        const std::size_t length = random() % 300;
-        while (text.size() < length)
+        std::u16string_view alphabet;
+        bool withoutMarks;
+    } alphabets[] = {
+        {u"aaaaaaaaaaaabbbbbbb       \r\n\t漢é😀", true},
+        {u"aaaaaaaaabbbbb      \r\n漢é\u0301\u0301\u200D😀\uFE0F🇩\u1100\u1161\u0E33\u0600", false},
+    };
+    std::mt19937 random(20261208);
+    for (const auto& a : alphabets)
+    {
+        for (int round = 0; round < 3000; ++round)
         {
-            const std::size_t at = random() % alphabet.size();
-            const bool pair =
-                at + 1 < alphabet.size() && alphabet[at] >= 0xD800 && alphabet[at] <= 0xDBFF;
-            text.append(alphabet, at, pair ? 2 : 1);
+            std::u16string text;
+            const std::size_t length = random() % 300;
+            while (text.size() < length)
+            {
+                const std::size_t at = random() % a.alphabet.size();
+                const bool pair = at + 1 < a.alphabet.size() && IsHighSurrogate(a.alphabet[at]);
+                text.append(a.alphabet.substr(at, pair ? 2 : 1));
+                if (IsLowSurrogate(text.back()) && !IsHighSurrogate(text[text.size() - 2]))
+                    text.pop_back(); // half a pair
+            }
+            const int width = static_cast<int>(random() % 45);
+            const std::u16string quoted = QuoteText(text, u"> ", width);
+            ASSERT_EQ(quoted, test::QuoteByClusters(text, u"> ", width)) << "round " << round;
+            if (a.withoutMarks)
+            {
+                ASSERT_EQ(quoted, test::QuoteByCodePoints(text, u"> ", width)) << "round " << round;
+            }
+
+            const std::string utf8 = test::Utf8Of(text);
+            std::string quotedUtf8;
+            ForEachQuotePiece(utf8.data(), utf8.data() + utf8.size(), width,
+                              [&](const char* from, const char* to) {
+                                  quotedUtf8.append("> ").append(from, to).append("\r\n");
+                              });
+            ASSERT_EQ(quotedUtf8.append("> "), test::Utf8Of(quoted)) << "round " << round;
         }
-        const int width = static_cast<int>(random() % 45);
-        ASSERT_EQ(QuoteText(text, u"> ", width), test::QuoteByPieces(text, u"> ", width))
-            << "round " << round;
     }
 }
 

@@ -1,9 +1,8 @@
 // libFuzzer target for the quoting engine. Besides crashes and sanitizer reports it checks:
-// quoting and unquoting agree with the plain piece-by-piece and pass-by-pass references;
+// quoting and unquoting agree with the plain cluster-by-cluster and pass-by-pass references;
 // every quoted line is the sign plus at most the width in columns; and quoting then unquoting
 // one level with the same sign gives the quoting with no sign.
 
-#include "engine/display_width.h"
 #include "engine/quote_text.h"
 #include "engine/unquote_text.h"
 #include "tests/engine/quote_reference.h"
@@ -28,12 +27,8 @@ void Check(bool condition)
 int Columns(std::u16string_view text)
 {
     int columns = 0;
-    for (std::size_t pos = 0; pos < text.size();)
-    {
-        const TextChar ch = CharAt(text, pos);
-        columns += CodePointColumns(ch.codePoint);
-        pos += ch.units;
-    }
+    for (const test::Unit& cluster : test::ClustersOf(text))
+        columns += cluster.columns;
     return columns;
 }
 
@@ -82,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const FuzzInput input = Split(data, size);
     const std::u16string quoted = QuoteText(input.text, input.sign, input.width);
-    Check(quoted == test::QuoteByPieces(input.text, input.sign, input.width));
+    Check(quoted == test::QuoteByClusters(input.text, input.sign, input.width));
     const std::u16string unquoted = UnquoteText(input.text, input.sign, input.levels);
     Check(unquoted == test::UnquoteByPasses(input.text, input.sign, input.levels));
 
