@@ -28,41 +28,45 @@ constexpr CodePointRange kWideRanges[] = {
 
 #include "engine/grapheme_break.inc"
 
-constexpr char32_t kBmpEnd = 0x10000;
+constexpr char32_t kPlaneSize = 0x10000;
 
-// The properties of every code point of the Basic Multilingual Plane, one byte each (64 KiB),
-// built at compile time from the tables: text asks for nearly every character it holds, and
-// an index beats three searches.
-struct BmpTable
+template <class Range, class Set>
+constexpr void ForEachCodePointOfPlane(const Range& ranges, char32_t plane, Set set)
 {
-    std::uint8_t bits[kBmpEnd];
-};
-
-template <class Range, class Set> constexpr void ForEachBmpCodePoint(const Range& ranges, Set set)
-{
+    const char32_t first = plane * kPlaneSize, last = first + kPlaneSize - 1;
     for (const auto& range : ranges)
     {
-        for (char32_t cp = range.first; cp <= range.last && cp < kBmpEnd; ++cp)
-            set(cp, range);
+        for (char32_t cp = std::max(range.first, first); cp <= range.last && cp <= last; ++cp)
+            set(cp - first, range);
     }
 }
 
-constexpr BmpTable MakeBmpTable()
+// The properties of every code point of a plane, one byte each (64 KiB), built at compile time
+// from the tables: text asks for nearly every character it holds, and an index beats three
+// searches. Plane 0 holds nearly all of today's scripts, plane 1 the emoji.
+constexpr PlaneProperties MakePlaneProperties(char32_t plane)
 {
-    BmpTable table{};
-    ForEachBmpCodePoint(kGraphemeBreakRanges, [&](char32_t cp, const GraphemeBreakRange& range) {
-        table.bits[cp] = static_cast<std::uint8_t>(range.value); // the first property set
+    PlaneProperties table{};
+    ForEachCodePointOfPlane(kGraphemeBreakRanges, plane,
+                            [&](char32_t at, const GraphemeBreakRange& range) {
+                                table.bits[at] = static_cast<std::uint8_t>(range.value);
+                            });
+    ForEachCodePointOfPlane(kPictographicRanges, plane, [&](char32_t at, const CodePointRange&) {
+        table.bits[at] |= CharProperties::kPictographic;
     });
-    ForEachBmpCodePoint(kPictographicRanges, [&](char32_t cp, const CodePointRange&) {
-        table.bits[cp] |= CharProperties::kPictographic;
+    ForEachCodePointOfPlane(kWideRanges, plane, [&](char32_t at, const CodePointRange&) {
+        table.bits[at] |= CharProperties::kWide;
     });
-    ForEachBmpCodePoint(kWideRanges, [&](char32_t cp, const CodePointRange&) {
-        table.bits[cp] |= CharProperties::kWide;
-    });
+    for (char32_t at = 0; at < kPlaneSize; ++at)
+    {
+        const auto value = static_cast<GraphemeBreak>(table.bits[at] & CharProperties::kBreakMask);
+        if (CharProperties::IsSimple(value, plane * kPlaneSize + at))
+            table.bits[at] |= CharProperties::kSimple;
+    }
     return table;
 }
 
-constexpr BmpTable kBmpTable = MakeBmpTable();
+constexpr PlaneProperties kPlane1Properties = MakePlaneProperties(1);
 
 // The range that holds codePoint, or null.
 template <class Range, std::size_t N>
@@ -78,12 +82,17 @@ const Range* FindRange(const Range (&ranges)[N], char32_t codePoint)
 
 } // namespace
 
-CharProperties PropertiesOf(char32_t codePoint)
+constexpr PlaneProperties kBmpProperties = MakePlaneProperties(0);
+
+CharProperties SupplementaryProperties(char32_t codePoint)
 {
-    if (codePoint < kBmpEnd)
-        return CharProperties(kBmpTable.bits[codePoint]);
+    if (codePoint < 2 * kPlaneSize)
+        return CharProperties(kPlane1Properties.bits[codePoint - kPlaneSize]);
     const GraphemeBreakRange* breakRange = FindRange(kGraphemeBreakRanges, codePoint);
-    unsigned bits = static_cast<unsigned>(breakRange ? breakRange->value : GraphemeBreak::Other);
+    const GraphemeBreak value = breakRange ? breakRange->value : GraphemeBreak::Other;
+    unsigned bits = static_cast<unsigned>(value);
+    if (CharProperties::IsSimple(value, codePoint))
+        bits |= CharProperties::kSimple;
     if (FindRange(kPictographicRanges, codePoint))
         bits |= CharProperties::kPictographic;
     if (FindRange(kWideRanges, codePoint))

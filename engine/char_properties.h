@@ -32,8 +32,9 @@ class CharProperties
     static constexpr unsigned kBreakMask = 0x0F;
     static constexpr unsigned kPictographic = 0x10;
     static constexpr unsigned kWide = 0x20;
+    static constexpr unsigned kSimple = 0x40;
 
-    // bits: the GraphemeBreak value, kPictographic and kWide.
+    // bits: the GraphemeBreak value, kPictographic, kWide and kSimple (see Simple()).
     constexpr explicit CharProperties(unsigned bits) : m_bits(static_cast<std::uint8_t>(bits)) {}
 
     GraphemeBreak Break() const { return static_cast<GraphemeBreak>(m_bits & kBreakMask); }
@@ -42,12 +43,15 @@ class CharProperties
     // East Asian Width W or F.
     bool Wide() const { return (m_bits & kWide) != 0; }
     int Columns() const { return Wide() ? 2 : 1; }
-    // Other and Control characters are a cluster of their own unless a mark follows them: no
-    // rule joins them to what comes before.
-    bool StandsAlone() const
+    // A simple character (Other or Control, or a Hangul syllable of type LV or LVT, and no
+    // surrogate) is a cluster of its own unless a mark or a jamo follows it: no rule joins
+    // two simple characters, so text of them is measured without the cluster rules.
+    bool Simple() const { return (m_bits & kSimple) != 0; }
+    static constexpr bool IsSimple(GraphemeBreak value, char32_t codePoint)
     {
-        const GraphemeBreak breakClass = Break();
-        return breakClass == GraphemeBreak::Other || breakClass == GraphemeBreak::Control;
+        return (value == GraphemeBreak::Other || value == GraphemeBreak::Control ||
+                value == GraphemeBreak::LV || value == GraphemeBreak::LVT) &&
+               !(codePoint >= 0xD800 && codePoint <= 0xDFFF);
     }
     // Extend, ZWJ and SpacingMark join whatever comes before them except a control.
     bool ExtendsCluster() const
@@ -61,7 +65,20 @@ class CharProperties
     std::uint8_t m_bits;
 };
 
-CharProperties PropertiesOf(char32_t codePoint);
+// The properties of the code points of a plane, one byte each: those of the Basic
+// Multilingual Plane, and a lookup for the code points beyond.
+struct PlaneProperties
+{
+    std::uint8_t bits[0x10000];
+};
+extern const PlaneProperties kBmpProperties;
+CharProperties SupplementaryProperties(char32_t codePoint);
+
+inline CharProperties PropertiesOf(char32_t codePoint)
+{
+    return codePoint < 0x10000 ? CharProperties(kBmpProperties.bits[codePoint])
+                               : SupplementaryProperties(codePoint);
+}
 
 // Display columns of a code point: 2 for East Asian Width W (wide) or F (fullwidth), else 1.
 inline int CodePointColumns(char32_t codePoint)

@@ -1,49 +1,18 @@
 #include "engine/line_scan.h"
 
-#include "engine/text_units.h"
-
-#if defined(__SSE2__) && !defined(TESSEL_ENGINE_SCALAR)
-#define TESSEL_ENGINE_BLOCKS 1
-#include <emmintrin.h>
-#endif
+#include "engine/unit_blocks.h"
 
 namespace tessel
 {
-namespace
-{
-
-#if defined(TESSEL_ENGINE_BLOCKS)
-
-constexpr int kBlockBytes = 16;
-
-// Byte mask of the CR and LF units of 16 bytes of text (two bits per UTF-16 unit).
-int LineEndMask(const char* at)
-{
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-    return _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')),
-                                          _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'))));
-}
-
-int LineEndMask(const char16_t* at)
-{
-    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-    return _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(units, _mm_set1_epi16('\r')),
-                                          _mm_cmpeq_epi16(units, _mm_set1_epi16('\n'))));
-}
-
-#endif
-
-} // namespace
 
 template <class Unit> const Unit* FindLineEndUnit(const Unit* pos, const Unit* end)
 {
 #if defined(TESSEL_ENGINE_BLOCKS)
-    constexpr int kBlockUnits = kBlockBytes / static_cast<int>(sizeof(Unit));
-    for (; end - pos >= kBlockUnits; pos += kBlockUnits)
+    using B = Block<Unit>;
+    for (; end - pos >= B::kUnits; pos += B::kUnits)
     {
-        if (const int mask = LineEndMask(pos))
-            return pos +
-                   __builtin_ctz(static_cast<unsigned>(mask)) / static_cast<int>(sizeof(Unit));
+        if (const int mask = B::LineEnds(B::Load(pos)))
+            return pos + B::UnitOfBit(__builtin_ctz(static_cast<unsigned>(mask)));
     }
 #endif
     while (pos != end && !IsLineEndUnit(*pos))
@@ -51,7 +20,62 @@ template <class Unit> const Unit* FindLineEndUnit(const Unit* pos, const Unit* e
     return pos;
 }
 
-template const char* FindLineEndUnit(const char*, const char*);
-template const char16_t* FindLineEndUnit(const char16_t*, const char16_t*);
+template <class Unit> LineSpan<Unit> FindLine(const Unit* pos, const Unit* end)
+{
+#if defined(TESSEL_ENGINE_BLOCKS)
+    using B = Block<Unit>;
+    for (; end - pos >= B::kUnits; pos += B::kUnits)
+    {
+        if (const int mask = B::Special(B::Load(pos)))
+        {
+            pos += B::UnitOfBit(__builtin_ctz(static_cast<unsigned>(mask)));
+            if (IsLineEndUnit(*pos))
+                return {pos, true};
+            return {FindLineEndUnit(pos, end), false};
+        }
+    }
+#endif
+    for (; pos != end; ++pos)
+    {
+        if (!IsPlainUnit(*pos))
+            return IsLineEndUnit(*pos) ? LineSpan<Unit>{pos, true}
+                                       : LineSpan<Unit>{FindLineEndUnit(pos, end), false};
+    }
+    return {end, true};
+}
+
+template <class Unit> const Unit* FindLastBlank(const Unit* from, const Unit* to)
+{
+#if defined(TESSEL_ENGINE_BLOCKS)
+    // A block at a time from the end: the distance back to the last blank varies from piece to
+    // piece, and a loop that stops there would be mispredicted at every piece.
+    using B = Block<Unit>;
+    if (to - from >= B::kUnits)
+    {
+        for (const Unit* block = to - B::kUnits;; block -= B::kUnits)
+        {
+            if (block < from)
+                block = from; // the first block overlaps the one after it
+            if (const int mask = B::Equal(B::Load(block), kBlank))
+                return block + B::UnitOfBit(31 - __builtin_clz(static_cast<unsigned>(mask)));
+            if (block == from)
+                return nullptr;
+        }
+    }
+#endif
+    while (to != from)
+    {
+        if (*--to == static_cast<Unit>(kBlank))
+            return to;
+    }
+    return nullptr;
+}
+
+#define TESSEL_LINE_SCAN(Unit)                                                                     \
+    template const Unit* FindLineEndUnit(const Unit*, const Unit*);                                \
+    template LineSpan<Unit> FindLine(const Unit*, const Unit*);                                    \
+    template const Unit* FindLastBlank(const Unit*, const Unit*);
+TESSEL_LINE_SCAN(char)
+TESSEL_LINE_SCAN(char16_t)
 
 } // namespace tessel

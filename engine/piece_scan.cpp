@@ -2,17 +2,10 @@
 
 #include "engine/char_properties.h"
 #include "engine/grapheme_cluster.h"
-#include "engine/text_units.h"
+#include "engine/line_scan.h"
+#include "engine/unit_blocks.h"
 
 #include <algorithm>
-#include <cstring>
-
-// The block paths need SSE2 (every x86-64, not every x86); TESSEL_ENGINE_SCALAR turns them off
-// so that the unit-by-unit path is tested on machines that have it.
-#if defined(__SSE2__) && !defined(TESSEL_ENGINE_SCALAR)
-#define TESSEL_ENGINE_BLOCKS 1
-#include <emmintrin.h>
-#endif
 
 namespace tessel
 {
@@ -29,112 +22,12 @@ template <class Unit> bool BlankEndsCluster(const Unit* blank, const Unit* end)
     return !PropertiesOf(DecodeAt(after, end).codePoint).ExtendsCluster();
 }
 
-template <class Unit> const Unit* LastBlankByUnits(const Unit* from, const Unit* to)
-{
-    while (to != from)
-    {
-        if (*--to == static_cast<Unit>(kBlank))
-            return to;
-    }
-    return nullptr;
-}
-
-#if defined(TESSEL_ENGINE_BLOCKS)
-
-// One SSE2 register of code units, and the byte mask of the lanes that hold a given unit.
-template <class Unit> struct Block;
-
-template <> struct Block<char16_t>
-{
-    static constexpr int kUnits = 8;
-    // Below this unit every character is one column wide and a cluster of its own (the first
-    // combining marks start here).
-    static constexpr char16_t kFirstSpecial = 0x300;
-
-    static __m128i Load(const char16_t* at)
-    {
-        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-    }
-    static int Equal(__m128i units, char16_t unit)
-    {
-        return _mm_movemask_epi8(_mm_cmpeq_epi16(units, _mm_set1_epi16(static_cast<short>(unit))));
-    }
-    // Lanes that need a closer look than "one column, a cluster of its own, no line end": a
-    // control character up to CR, or a unit from U+0300 on. Two mask bits per unit.
-    static int Special(const char16_t* at)
-    {
-        const __m128i units = Load(at);
-        const __m128i zero = _mm_setzero_si128();
-        // Unsigned lane tests: unit <= CR, and unit < kFirstSpecial.
-        const __m128i control =
-            _mm_cmpeq_epi16(_mm_subs_epu16(units, _mm_set1_epi16(static_cast<short>(kCR))), zero);
-        const __m128i plain = _mm_cmpeq_epi16(
-            _mm_subs_epu16(units, _mm_set1_epi16(static_cast<short>(kFirstSpecial - 1))), zero);
-        return _mm_movemask_epi8(_mm_or_si128(control, _mm_andnot_si128(plain, Everything())));
-    }
-    static __m128i Everything() { return _mm_set1_epi32(-1); }
-    static int UnitOfBit(int bit) { return bit / 2; }
-};
-
-template <> struct Block<char>
-{
-    static constexpr int kUnits = 16;
-
-    static __m128i Load(const char* at)
-    {
-        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-    }
-    static int Equal(__m128i units, char unit)
-    {
-        return _mm_movemask_epi8(_mm_cmpeq_epi8(units, _mm_set1_epi8(unit)));
-    }
-    // Bytes that need a closer look: a control character up to CR, or any byte of a character
-    // beyond ASCII (its top bit is set).
-    static int Special(const char* at)
-    {
-        const __m128i units = Load(at);
-        const __m128i control = _mm_cmpeq_epi8(
-            _mm_subs_epu8(units, _mm_set1_epi8(static_cast<char>(kCR))), _mm_setzero_si128());
-        return _mm_movemask_epi8(_mm_or_si128(control, units));
-    }
-    static int UnitOfBit(int bit) { return bit; }
-};
-
-// The last blank in [from, to), or null; a block at a time from the end where there is room: the
-// distance back to the last blank varies from piece to piece, and a loop that stops there
-// would be mispredicted at every piece.
-template <class Unit> const Unit* LastBlankIn(const Unit* from, const Unit* to)
-{
-    using B = Block<Unit>;
-    if (to - from < B::kUnits)
-        return LastBlankByUnits(from, to);
-    for (const Unit* block = to - B::kUnits;; block -= B::kUnits)
-    {
-        if (block < from)
-            block = from; // the first block overlaps the one after it
-        const int mask = B::Equal(B::Load(block), static_cast<Unit>(kBlank));
-        if (mask != 0)
-            return block + B::UnitOfBit(31 - __builtin_clz(static_cast<unsigned>(mask)));
-        if (block == from)
-            return nullptr;
-    }
-}
-
-#else
-
-template <class Unit> const Unit* LastBlankIn(const Unit* from, const Unit* to)
-{
-    return LastBlankByUnits(from, to);
-}
-
-#endif
-
 // The last blank in [start, end) that ends its cluster, or null.
 template <class Unit> const Unit* LastBreakingBlank(const Unit* start, const Unit* end)
 {
     for (const Unit* to = end; to != start;)
     {
-        const Unit* const blank = LastBlankIn(start, to);
+        const Unit* const blank = FindLastBlank(start, to);
         if (blank == nullptr || BlankEndsCluster(blank, end))
             return blank;
         to = blank;
@@ -142,106 +35,199 @@ template <class Unit> const Unit* LastBreakingBlank(const Unit* start, const Uni
     return nullptr;
 }
 
-// The scan cluster by cluster, continued at pos with `columns` used by the clusters from start
-// on. `plain` is the start of the cluster just before pos when that was taken as a single
-// character that a mark at pos could still join; pos is then re-read from there.
-template <class Unit>
-PieceScan<Unit> ScanClusters(const Unit* start, const Unit* pos, const Unit* textEnd, int columns,
-                             const Unit* plain, int width)
+// The scan of one piece: clusters are taken from the start while they fit.
+template <class Unit> class PieceScanner
 {
-    const auto overflow = [&](const Unit* end) {
-        return PieceScan<Unit>{end, LastBreakingBlank(start, end), false};
-    };
-    int plainColumns = 1;
-    while (pos != textEnd)
+  public:
+    PieceScanner(const Unit* start, const Unit* lineEnd, int width)
+        : m_start(start), m_lineEnd(lineEnd), m_width(width), m_pos(start)
     {
-        const Unit unit = *pos;
-        if (IsAsciiUnit(unit))
+    }
+
+    PieceScan<Unit> Run()
+    {
+        for (;;)
         {
-            if (IsLineEndUnit(unit))
-                return {pos, nullptr, true};
-            if (columns == width)
-                return overflow(pos);
-            ++columns;
-            plain = pos++;
-            plainColumns = 1;
-            continue;
+            if constexpr (sizeof(Unit) == 2)
+            {
+                if (!TakeSimpleUnits())
+                    return {m_pos, LastBreakingBlank(m_start, m_pos), false};
+            }
+#if defined(TESSEL_ENGINE_BLOCKS)
+            else
+                TakeBlocks();
+#endif
+            if (m_pos == m_lineEnd)
+                return {m_lineEnd, nullptr, true};
+            if (!TakeCluster())
+                return {m_pos, LastBreakingBlank(m_start, m_pos), false};
         }
-        const Decoded ch = DecodeAt(pos, textEnd);
+    }
+
+  private:
+    // `units` simple characters of `columns` in all, the last one `lastColumns` wide.
+    void TakeSimple(std::size_t units, int columns, int lastColumns)
+    {
+        m_pos += units;
+        m_columns += columns;
+        m_plain = m_pos - 1;
+        m_plainColumns = lastColumns;
+    }
+
+    // UTF-16: simple characters of the Basic Multilingual Plane, looked up in the table four
+    // at a time while four wide ones would fit, then one by one; false when one does not fit.
+    bool TakeSimpleUnits()
+    {
+        const char16_t* pos = m_pos;
+        int columns = m_columns;
+        for (; m_lineEnd - pos >= 4 && columns <= m_width - 8; pos += 4)
+        {
+            const unsigned a = kBmpProperties.bits[pos[0]], b = kBmpProperties.bits[pos[1]],
+                           c = kBmpProperties.bits[pos[2]], d = kBmpProperties.bits[pos[3]];
+            if ((a & b & c & d & CharProperties::kSimple) == 0)
+                break;
+            columns += 4 + (((a & CharProperties::kWide) + (b & CharProperties::kWide) +
+                             (c & CharProperties::kWide) + (d & CharProperties::kWide)) >>
+                            5);
+        }
+        bool fits = true;
+        for (; pos != m_lineEnd; ++pos)
+        {
+            const CharProperties properties(kBmpProperties.bits[*pos]);
+            if (!properties.Simple())
+                break;
+            if (columns + properties.Columns() > m_width)
+            {
+                fits = false;
+                break;
+            }
+            columns += properties.Columns();
+        }
+        if (pos != m_pos)
+        {
+            m_plain = pos - 1;
+            m_plainColumns = CharProperties(kBmpProperties.bits[pos[-1]]).Columns();
+            m_pos = pos;
+            m_columns = columns;
+        }
+        return fits;
+    }
+
+    // One character or cluster at m_pos by the full rules; false when it does not fit.
+    bool TakeCluster()
+    {
+        const Decoded ch = DecodeAt(m_pos, m_lineEnd);
         const CharProperties properties = PropertiesOf(ch.codePoint);
-        if (properties.StandsAlone())
+        if (properties.Simple())
         {
-            const int charColumns = properties.Columns();
-            if (columns + charColumns > width)
-                return overflow(pos);
-            columns += charColumns;
-            plain = pos;
-            plainColumns = charColumns;
-            pos += ch.units;
-            continue;
+            const int columns = properties.Columns();
+            if (m_columns + columns > m_width)
+                return false;
+            m_plain = m_pos;
+            m_plainColumns = columns;
+            m_pos += ch.units;
+            m_columns += columns;
+            return true;
         }
-        if (plain != nullptr)
+        if (m_plain != nullptr)
         {
             // The character before may belong to this one's cluster.
-            pos = plain;
-            columns -= plainColumns;
-            plain = nullptr;
+            m_pos = m_plain;
+            m_columns -= m_plainColumns;
         }
-        const Cluster<Unit> cluster = NextCluster(pos, textEnd);
-        if (columns + cluster.columns > width)
-            return overflow(pos);
-        columns += cluster.columns;
-        pos = cluster.end;
+        const Cluster<Unit> cluster = NextCluster(m_pos, m_lineEnd);
+        if (m_columns + cluster.columns > m_width)
+            return false;
+        m_columns += cluster.columns;
+        m_pos = cluster.end;
+        m_plain = nullptr;
+        return true;
     }
-    return {textEnd, nullptr, true};
-}
 
 #if defined(TESSEL_ENGINE_BLOCKS)
-
-// A block at a time while the units are all one column wide, each a cluster of its own and no
-// line end: the common case of text in Latin script. Within the width, the first special unit
-// hands over to the cluster-by-cluster scan; a window without one ends the piece at the width
-// unless what follows it joins its last cluster.
-template <class Unit> PieceScan<Unit> ScanBlocks(const Unit* start, const Unit* textEnd, int width)
-{
-    using B = Block<Unit>;
-    const std::size_t window =
-        std::min(static_cast<std::size_t>(textEnd - start), static_cast<std::size_t>(width));
-    if (window < static_cast<std::size_t>(B::kUnits))
-        return ScanClusters(start, start, textEnd, 0, static_cast<const Unit*>(nullptr), width);
-    const auto atSpecial = [&](std::size_t at) {
-        return ScanClusters(start, start + at, textEnd, static_cast<int>(at),
-                            at == 0 ? nullptr : start + at - 1, width);
-    };
-    std::size_t offset = 0;
-    for (; offset + B::kUnits <= window; offset += B::kUnits)
+    // Blocks of plain characters while they fit, then the plain ones before whatever needs a
+    // closer look; in UTF-16 simple characters are also looked up in the table a block at a
+    // time.
+    void TakeBlocks()
     {
-        if (const int mask = B::Special(start + offset))
-            return atSpecial(offset + static_cast<std::size_t>(B::UnitOfBit(__builtin_ctz(mask))));
+        using B = Block<Unit>;
+        while (m_lineEnd - m_pos >= B::kUnits)
+        {
+            const int room = m_width - m_columns;
+            const int special = B::Special(B::Load(m_pos));
+            if (special == 0 && room >= B::kUnits)
+            {
+                TakeSimple(B::kUnits, B::kUnits, 1);
+                continue;
+            }
+            if constexpr (sizeof(Unit) == 2)
+            {
+                if (TakeSimpleByTable(room))
+                    continue;
+            }
+            else
+            {
+                const int plainUnits =
+                    std::min(B::UnitOfBit(__builtin_ctz(special | 0x10000)), room);
+                if (plainUnits > 0)
+                    TakeSimple(static_cast<std::size_t>(plainUnits), plainUnits, 1);
+            }
+            return;
+        }
     }
-    if (offset < window)
-    {
-        // The last units of the window, in a block that overlaps the one before.
-        const std::size_t last = window - B::kUnits;
-        const int unseen = B::Special(start + last) >> ((offset - last) * sizeof(Unit));
-        if (unseen != 0)
-            return atSpecial(offset +
-                             static_cast<std::size_t>(B::UnitOfBit(__builtin_ctz(unseen))));
-    }
-    return atSpecial(window);
-}
 
+    // Simple characters of the Basic Multilingual Plane, a block's worth looked up in the
+    // table: Cyrillic, CJK, Hangul syllables. Takes those before the first that is not simple
+    // or does not fit in `room` columns; returns whether it took the whole block.
+    bool TakeSimpleByTable(int room)
+    {
+        using B = Block<Unit>;
+        // The common case without a branch per character: a whole block that is simple and fits.
+        unsigned all = CharProperties::kSimple;
+        int wide = 0;
+        for (int i = 0; i < B::kUnits; ++i)
+        {
+            const unsigned bits = kBmpProperties.bits[m_pos[i]];
+            all &= bits;
+            wide += (bits & CharProperties::kWide) != 0;
+        }
+        if (all != 0 && B::kUnits + wide <= room)
+        {
+            TakeSimple(B::kUnits, B::kUnits + wide,
+                       CharProperties(kBmpProperties.bits[m_pos[B::kUnits - 1]]).Columns());
+            return true;
+        }
+        int units = 0, columns = 0, lastColumns = 1;
+        for (; units < B::kUnits; ++units)
+        {
+            const CharProperties properties(kBmpProperties.bits[m_pos[units]]);
+            if (!properties.Simple() || columns + properties.Columns() > room)
+                break;
+            lastColumns = properties.Columns();
+            columns += lastColumns;
+        }
+        if (units != 0)
+            TakeSimple(static_cast<std::size_t>(units), columns, lastColumns);
+        return false;
+    }
 #endif
+
+    const Unit* const m_start;
+    const Unit* const m_lineEnd;
+    const int m_width;
+    const Unit* m_pos;
+    int m_columns = 0;
+    // The start of the cluster just before m_pos when that was taken as a single simple
+    // character, which a mark at m_pos could still join: the scan then reads again from there.
+    const Unit* m_plain = nullptr;
+    int m_plainColumns = 1;
+};
 
 } // namespace
 
-template <class Unit> PieceScan<Unit> ScanPiece(const Unit* start, const Unit* textEnd, int width)
+template <class Unit> PieceScan<Unit> ScanPiece(const Unit* start, const Unit* lineEnd, int width)
 {
-#if defined(TESSEL_ENGINE_BLOCKS)
-    return ScanBlocks(start, textEnd, width);
-#else
-    return ScanClusters(start, start, textEnd, 0, static_cast<const Unit*>(nullptr), width);
-#endif
+    return PieceScanner<Unit>(start, lineEnd, width).Run();
 }
 
 template PieceScan<char> ScanPiece(const char*, const char*, int);

@@ -2,6 +2,7 @@
 // The quoting walk over a text of UTF-16 or UTF-8 code units: lines, and the pieces that
 // wrapping cuts them into, handed out one by one.
 
+#include "engine/line_scan.h"
 #include "engine/piece_scan.h"
 #include "engine/text_units.h"
 
@@ -22,28 +23,34 @@ void ForEachQuotePiece(const Unit* text, const Unit* textEnd, int wrapWidth, Pie
 {
     const int width = std::max(wrapWidth, kMinWrapWidth);
     const Unit* pos = text;
-    for (;;)
+    do
     {
-        const PieceScan<Unit> scan = ScanPiece(pos, textEnd, width);
-        if (scan.lineFits)
+        const LineSpan<Unit> line = FindLine(pos, textEnd);
+        if (line.plain)
         {
-            piece(pos, scan.end);
-            pos = SkipLineEnd(scan.end, textEnd);
-            if (pos == textEnd)
-                return;
-        }
-        else if (scan.lastBlank != nullptr)
-        {
-            // The blank stays at the end of the piece; the rest starts right after it.
-            piece(pos, scan.lastBlank + 1);
-            pos = scan.lastBlank + 1;
+            // Columns are code units: the first width units fit.
+            while (line.end - pos > width)
+            {
+                const Unit* const blank = FindLastBlank(pos, pos + width);
+                const Unit* const cut = blank != nullptr ? blank + 1 : pos + width;
+                piece(pos, cut);
+                pos = cut;
+            }
         }
         else
         {
-            piece(pos, scan.end); // hard cut inside a word
-            pos = scan.end;
+            for (PieceScan<Unit> scan; !(scan = ScanPiece(pos, line.end, width)).lineFits;)
+            {
+                // After the last blank that fits, which stays at the end of the piece, or a hard
+                // cut inside a word.
+                const Unit* const cut = scan.lastBlank != nullptr ? scan.lastBlank + 1 : scan.end;
+                piece(pos, cut);
+                pos = cut;
+            }
         }
-    }
+        piece(pos, line.end);
+        pos = SkipLineEnd(line.end, textEnd);
+    } while (pos != textEnd);
 }
 
 } // namespace tessel

@@ -25,10 +25,11 @@ std::u16string QuoteText(std::u16string_view text, std::u16string_view addSign, 
         result.append(units, count);
     };
     StagedWriter<char16_t, decltype(append)> writer(append);
-    ForEachQuotePiece(text.data(), text.data() + text.size(), wrapWidth,
+    const char16_t* const textEnd = text.data() + text.size();
+    ForEachQuotePiece(text.data(), textEnd, wrapWidth,
                       [&](const char16_t* from, const char16_t* to) {
                           writer.PutShort(addSign);
-                          writer.Put(from, static_cast<std::size_t>(to - from));
+                          writer.Put(from, static_cast<std::size_t>(to - from), textEnd);
                           writer.PutShort(u"\r\n");
                       });
     writer.Flush();

@@ -19,26 +19,37 @@ template <class Unit, class Sink, std::size_t kStageUnits = 4096> class StagedWr
 
     void Put(const Unit* units, std::size_t count)
     {
-        if (count > kStageUnits - m_staged)
+        if (MakeRoom(units, count))
         {
-            Flush();
-            if (count > kStageUnits)
-            {
-                m_sink(units, count); // longer than the whole buffer: straight through
-                return;
-            }
+            CopyUnits(m_stage + m_staged, units, count);
+            m_staged += count;
         }
-        std::memcpy(m_stage + m_staged, units, count * sizeof(Unit));
-        m_staged += count;
+    }
+
+    // The same for units that may be read up to readableEnd: a short run is copied as a fixed
+    // 128 bytes, more than it needs; what lies beyond it is overwritten by what comes next.
+    // A copy of one length every time is the fastest there is.
+    void Put(const Unit* units, std::size_t count, const Unit* readableEnd)
+    {
+        if (count <= kOvercopyUnits &&
+            static_cast<std::size_t>(readableEnd - units) >= kOvercopyUnits &&
+            count <= kStageUnits - m_staged)
+        {
+            std::memcpy(m_stage + m_staged, units, sizeof(Unit) * kOvercopyUnits);
+            m_staged += count;
+            return;
+        }
+        Put(units, count);
     }
 
     // For signs and line ends, a few units long: a loop beats a call to memcpy.
     void PutShort(std::basic_string_view<Unit> units)
     {
-        if (units.size() > kStageUnits - m_staged)
-            return Put(units.data(), units.size());
-        for (const Unit unit : units)
-            m_stage[m_staged++] = unit;
+        if (MakeRoom(units.data(), units.size()))
+        {
+            for (const Unit unit : units)
+                m_stage[m_staged++] = unit;
+        }
     }
 
     void Flush()
@@ -49,8 +60,39 @@ template <class Unit, class Sink, std::size_t kStageUnits = 4096> class StagedWr
     }
 
   private:
+    // Makes room for `count` units in the buffer; more than it holds go straight to the sink,
+    // and then the answer is false.
+    bool MakeRoom(const Unit* units, std::size_t count)
+    {
+        if (count <= kStageUnits - m_staged)
+            return true;
+        Flush();
+        if (count <= kStageUnits)
+            return true;
+        m_sink(units, count);
+        return false;
+    }
+
+    // Pieces are a few dozen units long: sixteen bytes at a time, the last sixteen overlapping
+    // the ones before, beat a call to memcpy.
+    static void CopyUnits(Unit* to, const Unit* from, std::size_t count)
+    {
+        constexpr std::size_t kChunk = 16 / sizeof(Unit);
+        if (count < kChunk)
+        {
+            for (std::size_t i = 0; i < count; ++i)
+                to[i] = from[i];
+            return;
+        }
+        for (std::size_t i = 0; i + kChunk < count; i += kChunk)
+            std::memcpy(to + i, from + i, 16);
+        std::memcpy(to + count - kChunk, from + count - kChunk, 16);
+    }
+
+    static constexpr std::size_t kOvercopyUnits = 128 / sizeof(Unit);
+
     Sink m_sink;
-    Unit m_stage[kStageUnits];
+    Unit m_stage[kStageUnits + kOvercopyUnits];
     std::size_t m_staged = 0;
 };
 

@@ -28,9 +28,10 @@ std::u16string StripPerLine(std::u16string_view text, std::u16string_view sign, 
         result.append(units, count);
     };
     StagedWriter<char16_t, decltype(append)> writer(append);
-    ForEachUnquotedLine(text.data(), text.data() + text.size(), sign, levels, LineStarts::AfterCrLf,
+    const char16_t* const textEnd = text.data() + text.size();
+    ForEachUnquotedLine(text.data(), textEnd, sign, levels, LineStarts::AfterCrLf,
                         [&](const char16_t* from, const char16_t*, const char16_t* next) {
-                            writer.Put(from, static_cast<std::size_t>(next - from));
+                            writer.Put(from, static_cast<std::size_t>(next - from), textEnd);
                         });
     writer.Flush();
     return result;
