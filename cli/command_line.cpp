@@ -4,32 +4,41 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace tessel
 {
 
 const char* const kUsage =
-    "Usage: tessel quote   [-s|--sign SIGN] [-w|--width N]  [--lf] [FILE]\n"
-    "       tessel unquote [-s|--sign SIGN] [-n|--levels N] [--lf] [FILE]\n"
+    "Usage: tessel quote   [-s|--sign SIGN] [-w|--width N]  [--crlf|--lf|--exact] [FILE]\n"
+    "       tessel unquote [-s|--sign SIGN] [-n|--levels N] [--crlf|--lf|--exact] [FILE]\n"
     "       tessel --help | --version\n"
     "\n"
     "Quotes or unquotes e-mail text. Reads UTF-8 from FILE, or from standard input when FILE\n"
-    "is missing or \"-\", and writes UTF-8 to standard output with CR LF line ends.\n"
+    "is missing or \"-\", and writes UTF-8 to standard output.\n"
     "\n"
     "  quote              put SIGN before every line; lines wider than N columns are wrapped\n"
     "                     after the last blank that fits, or cut where none does\n"
-    "  unquote            remove SIGN from the start of every line, up to N times per line;\n"
-    "                     a line counts as started after CR LF (or any line end with --lf)\n"
+    "  unquote            remove SIGN from the start of every line, up to N times per line\n"
     "  -s, --sign SIGN    the quotation sign, default \"> \" (a trailing blank is part of it)\n"
     "  -w, --width N      wrap width in display columns, default 60; below 10 counts as 10;\n"
-    "                     East Asian wide characters take two columns\n"
+    "                     East Asian wide characters, emoji and flags take two columns, a\n"
+    "                     letter with its accents one, and no character is ever cut apart\n"
     "  -n, --levels N     levels to remove, default 1; 0 or less changes nothing\n"
-    "  --lf               the text uses LF line ends: LF also ends a line on input, and the\n"
-    "                     output has LF line ends\n"
+    "  --crlf, --lf       write CR LF or LF line ends (by default those of the input's first\n"
+    "                     line end: CR LF when it is CR LF, else LF)\n"
+    "  --exact            write exactly what the mail add-in puts into a message: CR LF line\n"
+    "                     ends, a quotation sign after the last one, and for unquote only\n"
+    "                     CR LF starts a line\n"
     "  -h, --help         show this help\n"
     "  --version          show the version\n"
     "\n"
-    "Exit status: 0 done, 1 unreadable input, invalid UTF-8 or a write error, 2 usage error.\n";
+    "Without --exact the result is a text file: CR LF, LF and a lone CR all end a line, and it\n"
+    "ends with a line end exactly when the input does; empty input gives empty output. A\n"
+    "byte-order mark at the start of the input is kept at the start of the output.\n"
+    "\n"
+    "Exit status: 0 done, 1 unreadable input, invalid UTF-8, out of memory or a write error,\n"
+    "2 usage error.\n";
 
 namespace
 {
@@ -46,6 +55,12 @@ bool ParseInt(const std::string& text, int& value)
     value = static_cast<int>(parsed);
     return true;
 }
+
+const std::pair<const char*, Output> kOutputOptions[] = {
+    {"--crlf", Output::TextCrLf},
+    {"--lf", Output::TextLf},
+    {"--exact", Output::Exact},
+};
 
 // Walks the arguments of one action; options may come before and after FILE.
 class ArgumentReader
@@ -90,10 +105,10 @@ class ArgumentReader
             m_command.action = Action::Help;
             return true;
         }
-        if (argument == "--lf")
+        for (const auto& [name, output] : kOutputOptions)
         {
-            m_command.lfLineEnds = true;
-            return true;
+            if (argument == name)
+                return ChooseOutput(argument, output);
         }
         std::string value;
         if (Matches(argument, "-s", "--sign", value))
@@ -134,6 +149,18 @@ class ArgumentReader
         return false;
     }
 
+    // --crlf, --lf and --exact exclude each other; repeating one is harmless.
+    bool ChooseOutput(const std::string& argument, Output output)
+    {
+        if (m_outputOption.empty() || m_command.output == output)
+        {
+            m_command.output = output;
+            m_outputOption = argument;
+            return true;
+        }
+        return Fail("'" + m_outputOption + "' and '" + argument + "' cannot go together");
+    }
+
     bool ReadNumber(const std::string& option, const std::string& value, int& number)
     {
         if (!ParseInt(value, number))
@@ -153,6 +180,7 @@ class ArgumentReader
     Command& m_command;
     std::string& m_error;
     int m_index = 0;
+    std::string m_outputOption; // the output option given so far
 };
 
 } // namespace

@@ -1,7 +1,7 @@
 #pragma once
 // The filter's command line:
-//   tessel quote   [-s|--sign SIGN] [-w|--width N]  [--lf] [FILE]
-//   tessel unquote [-s|--sign SIGN] [-n|--levels N] [--lf] [FILE]
+//   tessel quote   [-s|--sign SIGN] [-w|--width N]  [--crlf|--lf|--exact] [FILE]
+//   tessel unquote [-s|--sign SIGN] [-n|--levels N] [--crlf|--lf|--exact] [FILE]
 //   tessel --help | --version
 
 #include <string>
@@ -17,13 +17,22 @@ enum class Action
     Version,
 };
 
+// How the result is written.
+enum class Output
+{
+    Text,     // as a text file: every line end ends a line, line ends like the input's first
+    TextCrLf, // the same with CR LF line ends
+    TextLf,   // the same with LF line ends
+    Exact,    // the engine's result byte for byte, as the add-in writes it into a message
+};
+
 struct Command
 {
     Action action = Action::Help;
     std::string sign = "> "; // UTF-8, as given
     int width = 60;
     int levels = 1;
-    bool lfLineEnds = false;
+    Output output = Output::Text;
     std::string file; // empty or "-": standard input
 };
 

@@ -1,19 +1,17 @@
 #include "cli/io.h"
 
-#include "cli/utf8.h"
-
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
-#include <memory>
+#include <new>
 
 namespace tessel
 {
 namespace
 {
 
-constexpr std::size_t kChunkUnits = 64 * 1024;
+constexpr std::size_t kFirstReadSize = 64 * 1024;
 
 struct FileCloser
 {
@@ -25,30 +23,49 @@ std::string Describe(const std::string& file)
     return file.empty() || file == "-" ? "standard input" : "'" + file + "'";
 }
 
-bool ReadStream(std::FILE* stream, std::string& bytes)
+bool ReadStream(std::FILE* stream, InputBytes& bytes)
 {
+    // A regular file is read into a block of its size (and one byte more, to see its end).
     struct stat info;
+    std::size_t readSize = kFirstReadSize;
     if (fstat(fileno(stream), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(info.st_size) + 1);
-    char buffer[64 * 1024];
+        readSize = static_cast<std::size_t>(info.st_size) + 1;
     for (;;)
     {
-        const std::size_t got = std::fread(buffer, 1, sizeof buffer, stream);
-        bytes.append(buffer, got);
-        if (got < sizeof buffer)
+        char* const into = bytes.Reserve(readSize);
+        const std::size_t got = std::fread(into, 1, readSize, stream);
+        bytes.Added(got);
+        if (got < readSize)
             return !std::ferror(stream);
+        readSize = bytes.View().size(); // doubles what is held
     }
 }
 
-bool WriteFailed(std::string& error)
+int LastError()
 {
-    error = std::string("cannot write the output: ") + std::strerror(errno ? errno : EIO);
-    return false;
+    return errno != 0 ? errno : EIO;
 }
 
 } // namespace
 
-bool ReadAllInput(const std::string& file, std::string& bytes, std::string& error)
+char* InputBytes::Reserve(std::size_t count)
+{
+    if (m_capacity - m_size < count)
+    {
+        const std::size_t capacity = m_size + count;
+        if (capacity < m_size)
+            throw std::bad_alloc();
+        void* const grown = std::realloc(m_data.get(), capacity);
+        if (grown == nullptr)
+            throw std::bad_alloc();
+        m_data.release();
+        m_data.reset(static_cast<char*>(grown));
+        m_capacity = capacity;
+    }
+    return m_data.get() + m_size;
+}
+
+bool ReadAllInput(const std::string& file, InputBytes& bytes, std::string& error)
 {
     std::unique_ptr<std::FILE, FileCloser> opened;
     std::FILE* stream = stdin;
@@ -65,50 +82,29 @@ bool ReadAllInput(const std::string& file, std::string& bytes, std::string& erro
     errno = 0;
     if (!ReadStream(stream, bytes))
     {
-        error = "cannot read " + Describe(file) + ": " + std::strerror(errno ? errno : EIO);
+        error = "cannot read " + Describe(file) + ": " + std::strerror(LastError());
         return false;
     }
     return true;
 }
 
-bool WriteUtf8(std::FILE* stream, std::u16string_view text, bool lfLineEnds, std::string& error)
+OutputError::OutputError()
+    : std::runtime_error(std::string("cannot write the output: ") + std::strerror(LastError()))
 {
-    std::string chunk;
-    for (std::size_t pos = 0; pos < text.size();)
-    {
-        std::size_t end = std::min(text.size(), pos + kChunkUnits);
-        // Keep a surrogate pair and a CR LF within one chunk.
-        if (end < text.size() &&
-            (text[end - 1] == u'\r' || (text[end - 1] >= 0xD800 && text[end - 1] <= 0xDBFF)))
-            ++end;
-        std::u16string_view piece = text.substr(pos, end - pos);
-        chunk.clear();
-        if (lfLineEnds)
-        {
-            for (std::size_t from = 0; from < piece.size();)
-            {
-                const std::size_t crlf = piece.find(u"\r\n", from);
-                const std::size_t stop = crlf == std::u16string_view::npos ? piece.size() : crlf;
-                AppendUtf8(piece.substr(from, stop - from), chunk);
-                if (crlf == std::u16string_view::npos)
-                    break;
-                chunk.push_back('\n');
-                from = crlf + 2;
-            }
-        }
-        else
-        {
-            AppendUtf8(piece, chunk);
-        }
-        errno = 0;
-        if (std::fwrite(chunk.data(), 1, chunk.size(), stream) != chunk.size())
-            return WriteFailed(error);
-        pos = end;
-    }
+}
+
+void StreamSink::Write(const char* bytes, std::size_t count)
+{
+    errno = 0;
+    if (std::fwrite(bytes, 1, count, m_stream) != count)
+        throw OutputError();
+}
+
+void FinishOutput(std::FILE* stream)
+{
     errno = 0;
     if (std::fflush(stream) != 0 || std::ferror(stream))
-        return WriteFailed(error);
-    return true;
+        throw OutputError();
 }
 
 } // namespace tessel

@@ -1,14 +1,14 @@
 #include "cli/utf8.h"
 
+#include "engine/text_units.h"
+
+#include <cstdint>
+#include <cstring>
+
 namespace tessel
 {
 namespace
 {
-
-bool IsContinuation(unsigned char byte)
-{
-    return (byte & 0xC0) == 0x80;
-}
 
 void AppendCodePoint(char32_t cp, std::u16string& text)
 {
@@ -22,58 +22,53 @@ void AppendCodePoint(char32_t cp, std::u16string& text)
     text.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
 }
 
-// Length and validity of the multi-byte sequence at pos; 0 when invalid.
-std::size_t DecodeSequence(std::string_view bytes, std::size_t pos, char32_t& cp)
+// Eight bytes at a time while they are all ASCII, as text mostly is.
+std::size_t SkipAscii(std::string_view bytes, std::size_t pos)
 {
-    const auto lead = static_cast<unsigned char>(bytes[pos]);
-    std::size_t length;
-    char32_t minimum;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        length = 2, minimum = 0x80, cp = lead & 0x1F;
-    else if (lead >= 0xE0 && lead <= 0xEF)
-        length = 3, minimum = 0x800, cp = lead & 0x0F;
-    else if (lead >= 0xF0 && lead <= 0xF4)
-        length = 4, minimum = 0x10000, cp = lead & 0x07;
-    else
-        return 0;
-    if (bytes.size() - pos < length)
-        return 0;
-    for (std::size_t i = 1; i < length; ++i)
+    constexpr std::uint64_t kTopBits = 0x8080808080808080u;
+    for (std::uint64_t word; bytes.size() - pos >= sizeof word; pos += sizeof word)
     {
-        const auto byte = static_cast<unsigned char>(bytes[pos + i]);
-        if (!IsContinuation(byte))
-            return 0;
-        cp = (cp << 6) | (byte & 0x3F);
+        std::memcpy(&word, bytes.data() + pos, sizeof word);
+        if ((word & kTopBits) != 0)
+            break;
     }
-    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    return length;
+    return pos;
 }
 
 } // namespace
 
+std::size_t FindInvalidUtf8(std::string_view bytes)
+{
+    const char* const end = bytes.data() + bytes.size();
+    for (std::size_t pos = SkipAscii(bytes, 0); pos < bytes.size();)
+    {
+        if (IsAsciiUnit(bytes[pos]))
+        {
+            pos = SkipAscii(bytes, pos + 1);
+            continue;
+        }
+        const Decoded ch = DecodeAt(bytes.data() + pos, end);
+        if (ch.units == 1)
+            return pos;
+        pos += ch.units;
+    }
+    return kValidUtf8;
+}
+
 bool DecodeUtf8(std::string_view bytes, std::u16string& text, std::size_t& errorOffset)
 {
     text.reserve(text.size() + bytes.size());
-    std::size_t pos = 0;
-    while (pos < bytes.size())
+    const char* const end = bytes.data() + bytes.size();
+    for (const char* pos = bytes.data(); pos != end;)
     {
-        const auto byte = static_cast<unsigned char>(bytes[pos]);
-        if (byte < 0x80)
+        if (!IsValidUtf8At(pos, end))
         {
-            text.push_back(byte);
-            ++pos;
-            continue;
-        }
-        char32_t cp = 0;
-        const std::size_t length = DecodeSequence(bytes, pos, cp);
-        if (length == 0)
-        {
-            errorOffset = pos;
+            errorOffset = static_cast<std::size_t>(pos - bytes.data());
             return false;
         }
-        AppendCodePoint(cp, text);
-        pos += length;
+        const Decoded ch = DecodeAt(pos, end);
+        AppendCodePoint(ch.codePoint, text);
+        pos += ch.units;
     }
     return true;
 }

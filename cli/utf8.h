@@ -1,5 +1,5 @@
 #pragma once
-// UTF-8 <-> UTF-16 for the filter. Decoding is strict: overlong forms, surrogate code points,
+// UTF-8 checks and conversions. Decoding is strict: overlong forms, surrogate code points,
 // code points above U+10FFFF and truncated sequences are errors.
 
 #include <cstddef>
@@ -8,6 +8,11 @@
 
 namespace tessel
 {
+
+constexpr std::size_t kValidUtf8 = std::string_view::npos;
+
+// The offset of the first byte of the first invalid sequence, or kValidUtf8.
+std::size_t FindInvalidUtf8(std::string_view bytes);
 
 // Appends the decoded text. On invalid input returns false and sets errorOffset to the offset
 // of the first byte of the offending sequence; `text` then holds what came before it.

@@ -45,28 +45,35 @@ void WriteFile(const std::string& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-RunResult RunTessel(const std::vector<std::string>& arguments, const std::string& input)
+// Runs a command line with standard output and error going to files.
+RunResult RunCollecting(const std::string& commandLine)
 {
-    const std::string in = TempPath("in"), out = TempPath("out"), err = TempPath("err");
-    WriteFile(in, input);
-    std::string commandLine = ShellQuote(TESSEL_PATH);
-    for (const std::string& argument : arguments)
-        commandLine += " " + ShellQuote(argument);
-    commandLine += " <" + in + " >" + out + " 2>" + err;
+    const std::string out = TempPath("out"), err = TempPath("err");
     RunResult result;
-    result.exitCode = ExitCode(std::system(commandLine.c_str()));
+    result.exitCode = ExitCode(std::system((commandLine + " >" + out + " 2>" + err).c_str()));
     result.out = ReadFile(out);
     result.err = ReadFile(err);
-    for (const std::string& path : {in, out, err})
+    for (const std::string& path : {out, err})
         std::remove(path.c_str());
     return result;
 }
 
-int RunShell(const std::string& commandLine)
+RunResult RunTessel(const std::vector<std::string>& arguments, const std::string& input)
 {
-    const std::string full =
-        "TESSEL=" + ShellQuote(TESSEL_PATH) + " bash -c " + ShellQuote(commandLine);
-    return ExitCode(std::system(full.c_str()));
+    const std::string in = TempPath("in");
+    WriteFile(in, input);
+    std::string commandLine = ShellQuote(TESSEL_PATH);
+    for (const std::string& argument : arguments)
+        commandLine += " " + ShellQuote(argument);
+    RunResult result = RunCollecting(commandLine + " <" + in);
+    std::remove(in.c_str());
+    return result;
+}
+
+RunResult RunShell(const std::string& commandLine)
+{
+    return RunCollecting("TESSEL=" + ShellQuote(TESSEL_PATH) + " bash -c " +
+                         ShellQuote(commandLine));
 }
 
 } // namespace tessel::test

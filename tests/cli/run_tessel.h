@@ -18,7 +18,8 @@ struct RunResult
 RunResult RunTessel(const std::vector<std::string>& arguments, const std::string& input = "");
 
 // Runs a shell command line (bash) in which $TESSEL names the program; for pipes and devices.
-int RunShell(const std::string& commandLine);
+// Collects what the command line writes to standard output and error, unless it redirects them.
+RunResult RunShell(const std::string& commandLine);
 
 std::string TempPath(const std::string& name);
 void WriteFile(const std::string& path, const std::string& bytes);

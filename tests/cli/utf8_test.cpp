@@ -36,9 +36,18 @@ TEST(Utf8, ReportsFirstBadSequence)
         std::string bytes;
         std::size_t offset;
     } cases[] = {
-        {"\xC1\x81", 0},         {"ab\xF5\x80\x80\x80", 2}, {"\xE0\x9F\xBF", 0},
-        {"\xF0\x8F\xBF\xBF", 0}, {"\xED\xBF\xBF", 0},       {"\xC3", 0},
-        {"x\xF0\x9F\x98", 1},    {"\xF0\x9F\x98(", 0},
+        {"\xC1\x81", 0},
+        {"ab\xF5\x80\x80\x80", 2},
+        {"\xE0\x9F\xBF", 0},
+        {"\xF0\x8F\xBF\xBF", 0},
+        {"\xED\xBF\xBF", 0},
+        {"\xC3", 0},
+        {"x\xF0\x9F\x98", 1},
+        {"\xF0\x9F\x98(", 0},
+        // after runs of ASCII that the check takes eight bytes at a time
+        {"abcdefgh\xC3", 8},
+        {"abcdefghijklmnopq\xFF", 17},
+        {"abcdefg\xC3\xA9hijklmno\x80", 17},
     };
     for (const auto& c : cases)
     {
@@ -46,7 +55,9 @@ TEST(Utf8, ReportsFirstBadSequence)
         std::size_t offset = 99;
         EXPECT_FALSE(DecodeUtf8(c.bytes, text, offset));
         EXPECT_EQ(offset, c.offset);
+        EXPECT_EQ(FindInvalidUtf8(c.bytes), c.offset);
     }
+    EXPECT_EQ(FindInvalidUtf8("abcdefghijklmnop\xC3\xA9\xF0\x9F\x98\x80"), kValidUtf8);
 }
 
 } // namespace
