@@ -1,9 +1,12 @@
 #include "cli/io.h"
 
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <new>
 
 namespace tessel
@@ -11,7 +14,7 @@ namespace tessel
 namespace
 {
 
-constexpr std::size_t kFirstReadSize = 64 * 1024;
+constexpr std::size_t kFirstReadSize = 2 * 1024 * 1024;
 
 struct FileCloser
 {
@@ -25,11 +28,15 @@ std::string Describe(const std::string& file)
 
 bool ReadStream(std::FILE* stream, InputBytes& bytes)
 {
-    // A regular file is read into a block of its size (and one byte more, to see its end).
     struct stat info;
-    std::size_t readSize = kFirstReadSize;
-    if (fstat(fileno(stream), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
-        readSize = static_cast<std::size_t>(info.st_size) + 1;
+    const bool regular = fstat(fileno(stream), &info) == 0 && S_ISREG(info.st_mode);
+    if (regular && info.st_size > 0 &&
+        bytes.Map(fileno(stream), static_cast<std::size_t>(info.st_size)))
+        return true;
+    // A regular file that cannot be mapped is read into a block of its size (and one byte more,
+    // to see its end).
+    std::size_t readSize =
+        regular && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : kFirstReadSize;
     for (;;)
     {
         char* const into = bytes.Reserve(readSize);
@@ -48,21 +55,40 @@ int LastError()
 
 } // namespace
 
+InputBytes::~InputBytes()
+{
+    if (m_data != nullptr)
+        munmap(m_data, m_mapped);
+}
+
+bool InputBytes::Map(int file, std::size_t size)
+{
+    void* const mapped = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, file, 0);
+    if (mapped == MAP_FAILED)
+        return false;
+    m_data = static_cast<char*>(mapped);
+    m_size = m_mapped = size;
+    madvise(m_data, size, MADV_HUGEPAGE);
+    return true;
+}
+
 char* InputBytes::Reserve(std::size_t count)
 {
-    if (m_capacity - m_size < count)
+    if (m_mapped - m_size < count)
     {
         const std::size_t capacity = m_size + count;
         if (capacity < m_size)
             throw std::bad_alloc();
-        void* const grown = std::realloc(m_data.get(), capacity);
-        if (grown == nullptr)
+        void* const grown = m_data == nullptr ? mmap(nullptr, capacity, PROT_READ | PROT_WRITE,
+                                                     MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)
+                                              : mremap(m_data, m_mapped, capacity, MREMAP_MAYMOVE);
+        if (grown == MAP_FAILED)
             throw std::bad_alloc();
-        m_data.release();
-        m_data.reset(static_cast<char*>(grown));
-        m_capacity = capacity;
+        m_data = static_cast<char*>(grown);
+        m_mapped = capacity;
+        madvise(m_data, m_mapped, MADV_HUGEPAGE);
     }
-    return m_data.get() + m_size;
+    return m_data + m_size;
 }
 
 bool ReadAllInput(const std::string& file, InputBytes& bytes, std::string& error)

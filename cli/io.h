@@ -4,8 +4,6 @@
 #include "cli/filter.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -13,28 +11,35 @@
 namespace tessel
 {
 
-// Bytes in a block from malloc that grows with realloc: a large block is moved by remapping
-// its pages, not by copying them, so reading a pipe never holds the input twice.
+// All of the input: a regular file is mapped into memory as it is, anything else is read into
+// memory of our own that grows by remapping its pages, never by copying them, so that the input
+// is never held twice. Both are advised into huge pages where the system has them: the first
+// touch of each small page costs more than reading it.
 class InputBytes
 {
   public:
-    std::string_view View() const { return {m_data.get(), m_size}; }
+    InputBytes() = default;
+    InputBytes(const InputBytes&) = delete;
+    InputBytes& operator=(const InputBytes&) = delete;
+    ~InputBytes();
+
+    std::string_view View() const { return {m_data, m_size}; }
+
+    // Maps `size` bytes of a regular file; false when the system cannot.
+    bool Map(int file, std::size_t size);
     // Room for at least `count` more bytes after the ones held; throws std::bad_alloc.
     char* Reserve(std::size_t count);
     void Added(std::size_t count) { m_size += count; }
 
   private:
-    struct Free
-    {
-        void operator()(char* data) const { std::free(data); }
-    };
-    std::unique_ptr<char, Free> m_data;
+    char* m_data = nullptr;
     std::size_t m_size = 0;
-    std::size_t m_capacity = 0;
+    std::size_t m_mapped = 0; // bytes of address space that m_data holds
 };
 
 // Reads all of a file ("" or "-": standard input). On failure returns false with a message
-// that names the file; when memory runs out throws std::bad_alloc.
+// that names the file; when memory runs out throws std::bad_alloc. A mapped file that shrinks
+// while it is in use ends the program (see main).
 bool ReadAllInput(const std::string& file, InputBytes& bytes, std::string& error);
 
 // A failed write, with its message.

@@ -6,6 +6,8 @@
 #include "cli/utf8.h"
 #include "tessel_version.h"
 
+#include <unistd.h>
+
 #include <csignal>
 #include <cstdio>
 #include <new>
@@ -16,6 +18,14 @@ namespace
 
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+
+// A mapped input file that another program shrinks under us: the pages gone raise SIGBUS.
+extern "C" void InputVanished(int)
+{
+    static const char kMessage[] = "tessel: the input file was cut short while it was read\n";
+    [[maybe_unused]] const ssize_t written = write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+    _exit(kExitFailure);
+}
 
 int Fail(const std::string& message)
 {
@@ -79,6 +89,7 @@ int main(int argc, char** argv)
 {
     // A closed pipe must end in a write error and exit status 1, not in SIGPIPE.
     std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGBUS, InputVanished);
     try
     {
         return Run(argc, argv);

@@ -207,6 +207,19 @@ TEST(Filter, OutputErrorsExitWithOne)
               1);
 }
 
+// A regular file is mapped, anything else read in blocks that grow: both give the same result.
+TEST(Filter, PipeAndFileGiveTheSameResult)
+{
+    const std::string file = TempPath("big.txt");
+    EXPECT_EQ(RunShell("yes 'Lorem ipsum dolor sit amet, consectetur adipiscing elit' | "
+                       "head -c 5000000 >'" +
+                       file + "' && cmp <(\"$TESSEL\" quote <'" + file + "') <(cat '" + file +
+                       "' | \"$TESSEL\" quote)")
+                  .exitCode,
+              0);
+    std::remove(file.c_str());
+}
+
 TEST(Filter, OutOfMemoryIsAnError)
 {
 #if defined(__SANITIZE_ADDRESS__)
