@@ -26,14 +26,13 @@ std::u16string QuoteText(std::u16string_view text, std::u16string_view addSign, 
     };
     StagedWriter<char16_t, decltype(append)> writer(append);
     const char16_t* const textEnd = text.data() + text.size();
-    ForEachQuotePiece(text.data(), textEnd, wrapWidth,
-                      [&](const char16_t* from, const char16_t* to) {
-                          writer.PutShort(addSign);
-                          writer.Put(from, static_cast<std::size_t>(to - from), textEnd);
-                          writer.PutShort(u"\r\n");
-                      });
+    ForEachQuotePiece(
+        text.data(), textEnd, wrapWidth, [&](const char16_t* from, const char16_t* to) {
+            writer.PutFramed(addSign, from, static_cast<std::size_t>(to - from), textEnd, u"\r\n");
+        });
     writer.Flush();
-    return result.append(addSign);
+    result.append(addSign);
+    return result;
 }
 
 } // namespace tessel

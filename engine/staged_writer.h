@@ -42,6 +42,28 @@ template <class Unit, class Sink, std::size_t kStageUnits = 4096> class StagedWr
         Put(units, count);
     }
 
+    // A short run between two short strings (a sign, a piece, a line end) with one check for
+    // room, the run copied as above.
+    void PutFramed(std::basic_string_view<Unit> before, const Unit* units, std::size_t count,
+                   const Unit* readableEnd, std::basic_string_view<Unit> after)
+    {
+        if (count <= kOvercopyUnits &&
+            static_cast<std::size_t>(readableEnd - units) >= kOvercopyUnits &&
+            before.size() + kOvercopyUnits + after.size() <= kStageUnits - m_staged)
+        {
+            for (const Unit unit : before)
+                m_stage[m_staged++] = unit;
+            std::memcpy(m_stage + m_staged, units, sizeof(Unit) * kOvercopyUnits);
+            m_staged += count;
+            for (const Unit unit : after)
+                m_stage[m_staged++] = unit;
+            return;
+        }
+        PutShort(before);
+        Put(units, count, readableEnd);
+        PutShort(after);
+    }
+
     // For signs and line ends, a few units long: a loop beats a call to memcpy.
     void PutShort(std::basic_string_view<Unit> units)
     {
