@@ -7,11 +7,12 @@ namespace tessel
 namespace
 {
 
-// Room for typical prose: pieces seldom run much shorter than three quarters of the width.
+// Room for typical text: pieces seldom run shorter than half the width in code units (East
+// Asian text takes two columns a unit), so that the result is not moved as it grows.
 std::size_t EstimateQuotedSize(std::size_t textSize, std::size_t signSize, int wrapWidth)
 {
     const int width = std::max(wrapWidth, kMinWrapWidth);
-    const std::size_t pieces = textSize / static_cast<std::size_t>(width - width / 4) + 1;
+    const std::size_t pieces = textSize / static_cast<std::size_t>(width / 2) + 1;
     return textSize + (pieces + 1) * (signSize + 2);
 }
 
