@@ -48,15 +48,8 @@ template <class Unit> class PieceScanner
     {
         for (;;)
         {
-            if constexpr (sizeof(Unit) == 2)
-            {
-                if (!TakeSimpleUnits())
-                    return {m_pos, LastBreakingBlank(m_start, m_pos), false};
-            }
-#if defined(TESSEL_ENGINE_BLOCKS)
-            else
-                TakeBlocks();
-#endif
+            if (!TakeSimpleRun())
+                return {m_pos, LastBreakingBlank(m_start, m_pos), false};
             if (m_pos == m_lineEnd)
                 return {m_lineEnd, nullptr, true};
             if (!TakeCluster())
@@ -65,20 +58,21 @@ template <class Unit> class PieceScanner
     }
 
   private:
-    // `units` simple characters of `columns` in all, the last one `lastColumns` wide.
-    void TakeSimple(std::size_t units, int columns, int lastColumns)
+    // Characters that the cluster rules need not look at, as many as fit; false when the next
+    // one does not fit.
+    bool TakeSimpleRun()
     {
-        m_pos += units;
-        m_columns += columns;
-        m_plain = m_pos - 1;
-        m_plainColumns = lastColumns;
+        if constexpr (sizeof(Unit) == 2)
+            return TakeSimpleUnits();
+        else
+            return TakeAsciiUnits();
     }
 
     // UTF-16: simple characters of the Basic Multilingual Plane, looked up in the table four
-    // at a time while four wide ones would fit, then one by one; false when one does not fit.
+    // at a time while four wide ones would fit, then one by one.
     bool TakeSimpleUnits()
     {
-        const char16_t* pos = m_pos;
+        const Unit* pos = m_pos;
         int columns = m_columns;
         for (; m_lineEnd - pos >= 4 && columns <= m_width - 8; pos += 4)
         {
@@ -104,13 +98,40 @@ template <class Unit> class PieceScanner
             columns += properties.Columns();
         }
         if (pos != m_pos)
-        {
-            m_plain = pos - 1;
-            m_plainColumns = CharProperties(kBmpProperties.bits[pos[-1]]).Columns();
-            m_pos = pos;
-            m_columns = columns;
-        }
+            TakeSimple(pos, columns, CharProperties(kBmpProperties.bits[pos[-1]]).Columns());
         return fits;
+    }
+
+    // UTF-8: ASCII characters other than controls up to CR, each one column, a block at a time
+    // where the engine has blocks.
+    bool TakeAsciiUnits()
+    {
+        const Unit* pos = m_pos;
+        int columns = m_columns;
+#if defined(TESSEL_ENGINE_BLOCKS)
+        using B = Block<Unit>;
+        while (m_lineEnd - pos >= B::kUnits && m_width - columns >= B::kUnits &&
+               B::Special(B::Load(pos)) == 0)
+        {
+            pos += B::kUnits;
+            columns += B::kUnits;
+        }
+#endif
+        for (; pos != m_lineEnd && IsPlainUnit(*pos) && columns < m_width; ++pos)
+            ++columns;
+        if (pos != m_pos)
+            TakeSimple(pos, columns, 1);
+        return pos == m_lineEnd || !IsPlainUnit(*pos) || columns < m_width;
+    }
+
+    // Up to pos, where the scan has used `columns`; the last unit taken is a simple character
+    // of its own, `lastColumns` wide.
+    void TakeSimple(const Unit* pos, int columns, int lastColumns)
+    {
+        m_pos = pos;
+        m_columns = columns;
+        m_plain = pos - 1;
+        m_plainColumns = lastColumns;
     }
 
     // One character or cluster at m_pos by the full rules; false when it does not fit.
@@ -143,74 +164,6 @@ template <class Unit> class PieceScanner
         m_plain = nullptr;
         return true;
     }
-
-#if defined(TESSEL_ENGINE_BLOCKS)
-    // Blocks of plain characters while they fit, then the plain ones before whatever needs a
-    // closer look; in UTF-16 simple characters are also looked up in the table a block at a
-    // time.
-    void TakeBlocks()
-    {
-        using B = Block<Unit>;
-        while (m_lineEnd - m_pos >= B::kUnits)
-        {
-            const int room = m_width - m_columns;
-            const int special = B::Special(B::Load(m_pos));
-            if (special == 0 && room >= B::kUnits)
-            {
-                TakeSimple(B::kUnits, B::kUnits, 1);
-                continue;
-            }
-            if constexpr (sizeof(Unit) == 2)
-            {
-                if (TakeSimpleByTable(room))
-                    continue;
-            }
-            else
-            {
-                const int plainUnits =
-                    std::min(B::UnitOfBit(__builtin_ctz(special | 0x10000)), room);
-                if (plainUnits > 0)
-                    TakeSimple(static_cast<std::size_t>(plainUnits), plainUnits, 1);
-            }
-            return;
-        }
-    }
-
-    // Simple characters of the Basic Multilingual Plane, a block's worth looked up in the
-    // table: Cyrillic, CJK, Hangul syllables. Takes those before the first that is not simple
-    // or does not fit in `room` columns; returns whether it took the whole block.
-    bool TakeSimpleByTable(int room)
-    {
-        using B = Block<Unit>;
-        // The common case without a branch per character: a whole block that is simple and fits.
-        unsigned all = CharProperties::kSimple;
-        int wide = 0;
-        for (int i = 0; i < B::kUnits; ++i)
-        {
-            const unsigned bits = kBmpProperties.bits[m_pos[i]];
-            all &= bits;
-            wide += (bits & CharProperties::kWide) != 0;
-        }
-        if (all != 0 && B::kUnits + wide <= room)
-        {
-            TakeSimple(B::kUnits, B::kUnits + wide,
-                       CharProperties(kBmpProperties.bits[m_pos[B::kUnits - 1]]).Columns());
-            return true;
-        }
-        int units = 0, columns = 0, lastColumns = 1;
-        for (; units < B::kUnits; ++units)
-        {
-            const CharProperties properties(kBmpProperties.bits[m_pos[units]]);
-            if (!properties.Simple() || columns + properties.Columns() > room)
-                break;
-            lastColumns = properties.Columns();
-            columns += lastColumns;
-        }
-        if (units != 0)
-            TakeSimple(static_cast<std::size_t>(units), columns, lastColumns);
-        return false;
-    }
-#endif
 
     const Unit* const m_start;
     const Unit* const m_lineEnd;
