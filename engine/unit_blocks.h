@@ -1,6 +1,5 @@
 #pragma once
-// SSE2 helpers for the engine's scans: 16 bytes of text at a time, UTF-16 or UTF-8. Only for the
-// engine's own source files.
+// SSE2 helpers for the engine's scans: 16 bytes of text at a time, UTF-16 or UTF-8.
 
 #include "engine/text_units.h"
 
