@@ -2,7 +2,7 @@
 
 #include "engine/line_scan.h"
 #include "engine/quote_pieces.h"
-#include "engine/staged_writer.h"
+#include "engine/unit_writer.h"
 #include "engine/unquote_lines.h"
 
 namespace tessel
@@ -18,7 +18,7 @@ struct ToSink
     ByteSink& out;
     void operator()(const char* bytes, std::size_t count) const { out.Write(bytes, count); }
 };
-using Writer = StagedWriter<char, ToSink, 64 * 1024>;
+using Writer = UnitWriter<char, StagedBuffer<char, ToSink, 64 * 1024>>;
 
 // The line end of text mode: that of the text's first line end unless one is forced.
 std::string_view TextLineEnd(Output output, std::string_view text)

@@ -1,6 +1,6 @@
 #include "engine/quote_text.h"
 
-#include "engine/staged_writer.h"
+#include "engine/unit_writer.h"
 
 namespace tessel
 {
@@ -21,18 +21,15 @@ std::size_t EstimateQuotedSize(std::size_t textSize, std::size_t signSize, int w
 std::u16string QuoteText(std::u16string_view text, std::u16string_view addSign, int wrapWidth)
 {
     std::u16string result;
-    result.reserve(EstimateQuotedSize(text.size(), addSign.size(), wrapWidth));
-    const auto append = [&result](const char16_t* units, std::size_t count) {
-        result.append(units, count);
-    };
-    StagedWriter<char16_t, decltype(append)> writer(append);
+    UnitWriter<char16_t, InPlaceBuffer<char16_t>> writer(
+        result, EstimateQuotedSize(text.size(), addSign.size(), wrapWidth));
     const char16_t* const textEnd = text.data() + text.size();
     ForEachQuotePiece(
         text.data(), textEnd, wrapWidth, [&](const char16_t* from, const char16_t* to) {
             writer.PutFramed(addSign, from, static_cast<std::size_t>(to - from), textEnd, u"\r\n");
         });
-    writer.Flush();
-    result.append(addSign);
+    writer.PutShort(addSign);
+    writer.Finish();
     return result;
 }
 

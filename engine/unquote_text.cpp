@@ -1,6 +1,6 @@
 #include "engine/unquote_text.h"
 
-#include "engine/staged_writer.h"
+#include "engine/unit_writer.h"
 #include "engine/unquote_lines.h"
 
 namespace tessel
@@ -23,17 +23,13 @@ constexpr std::u16string_view kCRLF = u"\r\n";
 std::u16string StripPerLine(std::u16string_view text, std::u16string_view sign, int levels)
 {
     std::u16string result;
-    result.reserve(text.size());
-    const auto append = [&result](const char16_t* units, std::size_t count) {
-        result.append(units, count);
-    };
-    StagedWriter<char16_t, decltype(append)> writer(append);
+    UnitWriter<char16_t, InPlaceBuffer<char16_t>> writer(result, text.size());
     const char16_t* const textEnd = text.data() + text.size();
     ForEachUnquotedLine(text.data(), textEnd, sign, levels, LineStarts::AfterCrLf,
                         [&](const char16_t* from, const char16_t*, const char16_t* next) {
                             writer.Put(from, static_cast<std::size_t>(next - from), textEnd);
                         });
-    writer.Flush();
+    writer.Finish();
     return result;
 }
 

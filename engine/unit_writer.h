@@ -1,0 +1,162 @@
+#pragma once
+// Writing the result out: signs, pieces and line ends copied a few dozen units at a time into a
+// buffer, either the result string itself (the add-in's text) or a small buffer that is handed
+// to a sink when full (the filter's output, which is never held whole).
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace tessel
+{
+
+// Room that every buffer keeps beyond what is asked for: a short run is copied as a fixed 128
+// bytes, more than it needs, and what lies beyond it is overwritten by what comes next. A copy
+// of one length every time is the fastest there is.
+template <class Unit> constexpr std::size_t kOvercopyUnits = 128 / sizeof(Unit);
+
+// Copies count units that may be read up to readableEnd to `to`, which has kOvercopyUnits of room
+// beyond them.
+template <class Unit>
+void CopyRun(Unit* to, const Unit* from, std::size_t count, const Unit* readableEnd)
+{
+    if (count <= kOvercopyUnits<Unit> &&
+        static_cast<std::size_t>(readableEnd - from) >= kOvercopyUnits<Unit>)
+    {
+        std::memcpy(to, from, sizeof(Unit) * kOvercopyUnits<Unit>);
+        return;
+    }
+    // Sixteen bytes at a time, the last sixteen overlapping the ones before.
+    constexpr std::size_t kChunk = 16 / sizeof(Unit);
+    if (count < kChunk)
+    {
+        for (std::size_t i = 0; i < count; ++i)
+            to[i] = from[i];
+        return;
+    }
+    for (std::size_t i = 0; i + kChunk < count; i += kChunk)
+        std::memcpy(to + i, from + i, 16);
+    std::memcpy(to + count - kChunk, from + count - kChunk, 16);
+}
+
+// Buffer: Unit* Room(count) gives room for count units (and kOvercopyUnits more), or null when
+// count is more than it can ever hold, after which PassThrough(units, count) takes them;
+// Advance(count) keeps what was written there.
+template <class Unit, class Buffer> class UnitWriter : public Buffer
+{
+  public:
+    template <class... Args>
+    explicit UnitWriter(Args&&... args) : Buffer(std::forward<Args>(args)...)
+    {
+    }
+
+    void Put(const Unit* units, std::size_t count, const Unit* readableEnd)
+    {
+        if (Unit* const to = Buffer::Room(count))
+        {
+            CopyRun(to, units, count, readableEnd);
+            Buffer::Advance(count);
+        }
+        else
+            Buffer::PassThrough(units, count);
+    }
+
+    // For signs and line ends, a few units long: a loop beats a call to memcpy.
+    void PutShort(std::basic_string_view<Unit> units)
+    {
+        if (Unit* const to = Buffer::Room(units.size()))
+        {
+            std::copy(units.begin(), units.end(), to);
+            Buffer::Advance(units.size());
+        }
+        else
+            Buffer::PassThrough(units.data(), units.size());
+    }
+
+    // A run between two short strings (a sign, a piece, a line end), with one check for room.
+    void PutFramed(std::basic_string_view<Unit> before, const Unit* units, std::size_t count,
+                   const Unit* readableEnd, std::basic_string_view<Unit> after)
+    {
+        const std::size_t total = before.size() + count + after.size();
+        Unit* to = Buffer::Room(total);
+        if (to == nullptr)
+        {
+            PutShort(before);
+            Put(units, count, readableEnd);
+            PutShort(after);
+            return;
+        }
+        to = std::copy(before.begin(), before.end(), to);
+        CopyRun(to, units, count, readableEnd);
+        std::copy(after.begin(), after.end(), to + count);
+        Buffer::Advance(total);
+    }
+};
+
+// The result string itself, written in place, which saves copying every unit once more from a
+// buffer. It holds room for the estimate from the start and grows a step at a time into it
+// (the string fills what it grows by, and a step that was just filled is still in the cache
+// when it is written over); Finish() cuts it to what was written.
+template <class Unit> class InPlaceBuffer
+{
+  public:
+    InPlaceBuffer(std::basic_string<Unit>& result, std::size_t estimate) : m_result(result)
+    {
+        m_result.reserve(estimate + kOvercopyUnits<Unit>);
+    }
+
+    void Finish() { m_result.resize(m_used); }
+
+  protected:
+    Unit* Room(std::size_t count)
+    {
+        if (m_result.size() - m_used < count + kOvercopyUnits<Unit>)
+            m_result.resize(m_used + count + kOvercopyUnits<Unit> + kStepUnits);
+        return m_result.data() + m_used;
+    }
+    void Advance(std::size_t count) { m_used += count; }
+    void PassThrough(const Unit*, std::size_t) {}
+
+  private:
+    static constexpr std::size_t kStepUnits = 8192;
+
+    std::basic_string<Unit>& m_result;
+    std::size_t m_used = 0;
+};
+
+// A buffer that stays in the cache, handed to sink(const Unit* units, std::size_t count) when
+// full and at Flush().
+template <class Unit, class Sink, std::size_t kUnits> class StagedBuffer
+{
+  public:
+    explicit StagedBuffer(Sink sink) : m_sink(std::move(sink)) {}
+    StagedBuffer(const StagedBuffer&) = delete;
+    StagedBuffer& operator=(const StagedBuffer&) = delete;
+
+    void Flush()
+    {
+        if (m_used != 0)
+            m_sink(m_stage, m_used);
+        m_used = 0;
+    }
+
+  protected:
+    Unit* Room(std::size_t count)
+    {
+        if (count > kUnits - m_used)
+            Flush();
+        return count <= kUnits ? m_stage + m_used : nullptr;
+    }
+    void Advance(std::size_t count) { m_used += count; }
+    void PassThrough(const Unit* units, std::size_t count) { m_sink(units, count); }
+
+  private:
+    Sink m_sink;
+    Unit m_stage[kUnits + kOvercopyUnits<Unit>];
+    std::size_t m_used = 0;
+};
+
+} // namespace tessel
