@@ -29,10 +29,21 @@ std::string Describe(const std::string& file)
 bool ReadStream(std::FILE* stream, InputBytes& bytes)
 {
     struct stat info;
-    const bool regular = fstat(fileno(stream), &info) == 0 && S_ISREG(info.st_mode);
-    if (regular && info.st_size > 0 &&
-        bytes.Map(fileno(stream), static_cast<std::size_t>(info.st_size)))
-        return true;
+    const int file = fileno(stream);
+    const bool regular = fstat(file, &info) == 0 && S_ISREG(info.st_mode);
+    if (regular && info.st_size > 0)
+    {
+        // Standard input may stand anywhere in the file (a script can have read some of it):
+        // the input is the rest, and it is used up as a read would use it up.
+        const off_t offset = lseek(file, 0, SEEK_CUR);
+        if (offset >= 0 && offset < info.st_size &&
+            bytes.Map(file, static_cast<std::size_t>(info.st_size),
+                      static_cast<std::size_t>(offset)))
+        {
+            lseek(file, 0, SEEK_END);
+            return true;
+        }
+    }
     // A regular file that cannot be mapped is read into a block of its size (and one byte more,
     // to see its end).
     std::size_t readSize =
@@ -57,18 +68,20 @@ int LastError()
 
 InputBytes::~InputBytes()
 {
-    if (m_data != nullptr)
-        munmap(m_data, m_mapped);
+    if (m_base != nullptr)
+        munmap(m_base, m_mapped);
 }
 
-bool InputBytes::Map(int file, std::size_t size)
+bool InputBytes::Map(int file, std::size_t size, std::size_t from)
 {
     void* const mapped = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, file, 0);
     if (mapped == MAP_FAILED)
         return false;
-    m_data = static_cast<char*>(mapped);
-    m_size = m_mapped = size;
-    madvise(m_data, size, MADV_HUGEPAGE);
+    m_base = static_cast<char*>(mapped);
+    m_mapped = size;
+    m_data = m_base + from;
+    m_size = size - from;
+    madvise(m_base, size, MADV_HUGEPAGE);
     return true;
 }
 

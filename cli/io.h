@@ -25,16 +25,18 @@ class InputBytes
 
     std::string_view View() const { return {m_data, m_size}; }
 
-    // Maps `size` bytes of a regular file; false when the system cannot.
-    bool Map(int file, std::size_t size);
+    // Maps a regular file of `size` bytes and holds its bytes from `from` on; false when the
+    // system cannot.
+    bool Map(int file, std::size_t size, std::size_t from);
     // Room for at least `count` more bytes after the ones held; throws std::bad_alloc.
     char* Reserve(std::size_t count);
     void Added(std::size_t count) { m_size += count; }
 
   private:
-    char* m_data = nullptr;
+    char* m_base = nullptr;   // the mapping
+    std::size_t m_mapped = 0; // its length
+    char* m_data = nullptr;   // the bytes held, inside the mapping
     std::size_t m_size = 0;
-    std::size_t m_mapped = 0; // bytes of address space that m_data holds
 };
 
 // Reads all of a file ("" or "-": standard input). On failure returns false with a message

@@ -220,6 +220,18 @@ TEST(Filter, PipeAndFileGiveTheSameResult)
     std::remove(file.c_str());
 }
 
+// Standard input is read from where it stands and used up, as other filters do, also when it
+// is a regular file (which the filter maps rather than reads).
+TEST(Filter, StandardInputFromWhereItStands)
+{
+    const std::string file = TempPath("lines.txt");
+    WriteFile(file, "skip\nkeep\n");
+    const RunResult rest = RunShell("{ read -r first; \"$TESSEL\" quote; cat; } <'" + file + "'");
+    std::remove(file.c_str());
+    EXPECT_EQ(rest.exitCode, 0);
+    EXPECT_EQ(rest.out, "> keep\n");
+}
+
 TEST(Filter, OutOfMemoryIsAnError)
 {
 #if defined(__SANITIZE_ADDRESS__)
