@@ -1,8 +1,9 @@
 #include "settings/ini_file.h"
 
-#include "settings/leading_integer.h"
-
 #include <windows.h>
+
+#include <climits>
+#include <string_view>
 
 namespace tessel
 {
@@ -12,6 +13,42 @@ namespace
 // A 256-byte buffer read with a size limit of 255: at most 254 characters come back.
 constexpr DWORD kValueBufferSize = 256;
 constexpr DWORD kValueSizeLimit = 255;
+
+// The C locale's white space; the value comes from a file, not from the user's locale.
+bool IsCSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The number at the start of a text: white space skipped, an optional + or -, then decimal
+// digits up to the first other character. No digits give 0. A number beyond the range of int
+// saturates at INT_MAX or INT_MIN, so an absurd stored width stays absurd instead of wrapping
+// round into a plausible one.
+int ParseLeadingInteger(std::string_view text)
+{
+    std::size_t pos = 0;
+    while (pos < text.size() && IsCSpace(text[pos]))
+        ++pos;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+        negative = text[pos++] == '-';
+
+    // The magnitude is capped at the limit of its sign, so it never overflows long long.
+    const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
+    long long magnitude = 0;
+    for (; pos < text.size() && IsDigit(text[pos]); ++pos)
+    {
+        magnitude = magnitude * 10 + (text[pos] - '0');
+        if (magnitude > limit)
+            magnitude = limit;
+    }
+    return static_cast<int>(negative ? -magnitude : magnitude);
+}
 
 void WriteValue(const char* section, const char* key, const std::string& value,
                 const std::string& path)

@@ -1,4 +1,3 @@
-#include "settings/append_whole.h"
 #include "settings/sign_history.h"
 
 #include "tests/settings/read_only_file.h"
