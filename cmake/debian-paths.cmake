@@ -1,0 +1,12 @@
+# Where Debian 12's packages put what the build takes from the system (scripts/setup installs
+# them). Cache variables, so that another layout can be given on the cmake command line.
+
+# GoogleTest's sources (googletest), built with each preset's own compiler.
+set(TESSEL_GOOGLETEST_SOURCE /usr/src/googletest
+    CACHE PATH "GoogleTest source folder")
+# The IDL files that widl imports (oaidl.idl and the rest; libwine-dev).
+set(TESSEL_WINE_IDL_INCLUDE /usr/include/wine/wine/windows
+    CACHE PATH "Folder of the Windows IDL files")
+# The folder of stdole2.tlb, which the type library imports (wine64).
+set(TESSEL_WINE_TYPELIB_FOLDER /usr/lib/x86_64-linux-gnu/wine/x86_64-windows
+    CACHE PATH "Folder of stdole2.tlb")
