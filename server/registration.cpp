@@ -1,13 +1,12 @@
 #include "server/registration.h"
 
 #include "server/interfaces.h"
-#include "server/module.h"
-#include "server/module_path.h"
 #include "server/type_library_registration.h"
+#include "win/com.h"
 #include "win/result.h"
+#include "win/this_module.h"
 
 #include <iterator>
-#include <new>
 
 namespace tessel
 {
@@ -57,14 +56,6 @@ const RegistryValue kValues[] = {
 
 const RegistryTable kAddinTable = {kKeys, std::size(kKeys), kValues, std::size(kValues)};
 
-// Braced, upper-case, hyphenated: the form the registry uses.
-std::wstring GuidText(REFGUID guid)
-{
-    wchar_t text[39];
-    StringFromGUID2(guid, text, static_cast<int>(std::size(text)));
-    return text;
-}
-
 Substitutions AddinSubstitutions(const std::wstring& modulePath)
 {
     return {
@@ -88,37 +79,27 @@ void UnregisterAddinEntries(const RegistryRoots& roots, const std::wstring& modu
 
 HRESULT RegisterServer()
 {
-    try
-    {
-        std::wstring modulePath;
-        RETURN_IF_FAILED(GetModulePath(ModuleInstance(), &modulePath));
-        RETURN_IF_FAILED(RegisterAddinEntries(RegistryRoots{}, modulePath));
-        return RegisterServerTypeLib(modulePath);
-    }
-    catch (const std::bad_alloc&)
-    {
-        return E_OUTOFMEMORY;
-    }
-    catch (...)
-    {
-        return E_UNEXPECTED;
-    }
+    std::wstring modulePath;
+    RETURN_IF_FAILED(GetModulePath(ThisModule(), &modulePath));
+    RETURN_IF_FAILED(RegisterAddinEntries(RegistryRoots{}, modulePath));
+    return RegisterServerTypeLib(modulePath);
 }
 
 HRESULT UnregisterServer()
 {
+    // Unregistration reports nothing, not even an exception: whatever could not be taken away
+    // stays, and the caller hears S_OK.
     try
     {
         // The module path only matters for finding the type library; the keys go regardless.
         std::wstring modulePath;
-        const HRESULT pathFound = GetModulePath(ModuleInstance(), &modulePath);
+        const HRESULT pathFound = GetModulePath(ThisModule(), &modulePath);
         UnregisterAddinEntries(RegistryRoots{}, modulePath);
         if (SUCCEEDED(pathFound))
             UnregisterServerTypeLib(modulePath);
     }
     catch (...)
     {
-        // Unregistration reports nothing.
     }
     return S_OK;
 }

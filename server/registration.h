@@ -10,7 +10,8 @@ namespace tessel
 {
 
 // DllRegisterServer: the registry entries for this module's path, then the type library.
-// Stops at the first failure and returns it.
+// Stops at the first failure and returns it. May throw (std::bad_alloc): the export turns that
+// into its HRESULT.
 HRESULT RegisterServer();
 // DllUnregisterServer: takes away the registry entries and the type library; always S_OK.
 HRESULT UnregisterServer();

@@ -1,10 +1,10 @@
 #include "server/type_info.h"
 
 #include "server/interfaces.h"
-#include "server/module.h"
 #include "win/com.h"
-#include "win/result.h"
 #include "win/published_com_ptr.h"
+#include "win/result.h"
+#include "win/unique_handle.h"
 
 namespace tessel
 {
@@ -18,6 +18,10 @@ struct Holder
     PublishedComPtr<ITypeInfo> info;
 };
 
+// Serialises the first loading. Constructed before DllMain runs and destroyed after it returns
+// from process detach, so it is usable for the whole life of the module.
+CriticalSection g_loadLock;
+
 // Indexed by TypeInfoHolder.
 Holder g_holders[] = {
     {IID_IAddin, LIBID_TESSELLib, {}},                       // TypeInfoHolder::Addin
@@ -26,7 +30,7 @@ Holder g_holders[] = {
 
 HRESULT LoadHolder(Holder& holder, LCID lcid)
 {
-    CriticalSectionLock lock(TypeInfoLock());
+    CriticalSectionLock lock(g_loadLock);
     if (holder.info.Get() != nullptr)
         return S_OK; // another thread loaded it while we waited
 

@@ -1,7 +1,7 @@
 #include "ui/animated_cursor.h"
 
-#include "ui/framework/resource_module.h"
 #include "ui/resource.h"
+#include "win/this_module.h"
 
 #include <algorithm>
 
@@ -59,7 +59,7 @@ unique_hcursor LoadAnimatedCursor(UINT resourceId)
         return {};
     const TemporaryFile temporary(path); // GetTempFileNameA has created it
 
-    const HMODULE module = GetResourceModule();
+    const HMODULE module = ThisModule();
     const HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(resourceId), RT_ANICURSORS_NAME);
     if (resource == nullptr)
         return {};

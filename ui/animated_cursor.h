@@ -9,7 +9,7 @@
 namespace tessel
 {
 
-// The cursor made from the resource module's "ANICURSORS" resource with this id; a null handle
+// The cursor made from this module's "ANICURSORS" resource with this id; a null handle
 // when any step fails (no such resource, no temporary file, a failed write, a file that is no
 // cursor). The temporary file never outlives the call.
 unique_hcursor LoadAnimatedCursor(UINT resourceId);

@@ -8,6 +8,7 @@
 #include "ui/framework/resource_module.h"
 #include "ui/number_field.h"
 #include "win/ansi.h"
+#include "win/this_module.h"
 
 #include <optional>
 #include <vector>
@@ -103,7 +104,7 @@ BOOL CQuoteDlg::PreTranslateMessage(MSG* message)
 BOOL CQuoteDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_hAccel = LoadAcceleratorsW(GetResourceModule(), MAKEINTRESOURCEW(IDR_QUOTE_KEYS));
+    m_hAccel = LoadAcceleratorsW(ThisModule(), MAKEINTRESOURCEW(IDR_QUOTE_KEYS));
 
     // Any stored mode other than unquote counts as quote.
     m_options.mode = IniReadInt(kSection, kModeKey, kQuoteMode, g_strIniPath);

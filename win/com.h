@@ -9,7 +9,15 @@
 #include <comutil.h>
 #include <wrl/client.h>
 
+#include <string>
+
 namespace tessel
 {
+
 using Microsoft::WRL::ComPtr;
+
+// Braced, upper-case and hyphenated, as the registry holds it:
+// "{E609BB12-284F-4656-A1A0-518F1295E4F0}".
+std::wstring GuidText(REFGUID guid);
+
 } // namespace tessel

@@ -1,8 +1,10 @@
-// The two conversions that _bstr_t needs for char strings, on the ANSI code page.
+// The two conversions that _bstr_t needs for char strings, on the ANSI code page, and the text
+// of a GUID.
 
 #include "com.h"
 
 #include <cstring>
+#include <iterator>
 
 namespace _com_util
 {
@@ -36,3 +38,15 @@ char* WINAPI ConvertBSTRToString(BSTR source)
 }
 
 } // namespace _com_util
+
+namespace tessel
+{
+
+std::wstring GuidText(REFGUID guid)
+{
+    wchar_t text[39] = {}; // 38 characters and the terminator
+    StringFromGUID2(guid, text, static_cast<int>(std::size(text)));
+    return text;
+}
+
+} // namespace tessel

@@ -18,7 +18,6 @@ namespace
 {
 
 using Lines = std::vector<std::wstring>;
-using test::GuidText;
 
 const std::wstring kClassKey = L"CLSID\\" + GuidText(CLSID_Addin);
 const std::wstring kAddinsKey = L"Software\\Microsoft\\Office\\Outlook\\Addins";

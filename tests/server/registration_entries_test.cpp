@@ -16,7 +16,6 @@ namespace tessel
 namespace
 {
 
-using test::GuidText;
 using test::PrivateRoots;
 using Lines = std::vector<std::wstring>;
 

@@ -111,11 +111,4 @@ void CreateKeyWithValue(HKEY root, const std::wstring& path, const wchar_t* name
     }
 }
 
-std::wstring GuidText(REFGUID guid)
-{
-    wchar_t text[39];
-    StringFromGUID2(guid, text, static_cast<int>(std::size(text)));
-    return text;
-}
-
 } // namespace tessel::test

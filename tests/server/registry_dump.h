@@ -1,6 +1,8 @@
 #pragma once
 // Registry trees as text, for comparing what registration left with what it should have left.
 
+#include "win/com.h" // GuidText, for the expected keys
+
 #include <windows.h>
 
 #include <string>
@@ -24,8 +26,5 @@ bool KeyExists(HKEY root, const std::wstring& path);
 // Creates the key (and its parents); with a name, also writes that string value.
 void CreateKeyWithValue(HKEY root, const std::wstring& path, const wchar_t* name = nullptr,
                         const wchar_t* text = L"");
-
-// Braced, upper-case text of a GUID, as the registry holds it.
-std::wstring GuidText(REFGUID guid);
 
 } // namespace tessel::test

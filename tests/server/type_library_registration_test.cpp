@@ -43,7 +43,7 @@ TEST(TypeLibraryPaths, BesideTheModuleAndHelpDirectory)
 
 TEST(TypeLibraryRegistration, FallsBackToTheFileBesideTheModule)
 {
-    const std::wstring key = L"TypeLib\\" + test::GuidText(LIBID_TESSELLib);
+    const std::wstring key = L"TypeLib\\" + GuidText(LIBID_TESSELLib);
     const std::wstring platform = sizeof(void*) == 8 ? L"win64" : L"win32";
     test::TempFolder temp;
     const std::wstring folder = AnsiToWide(temp.Path());

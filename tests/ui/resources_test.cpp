@@ -1,8 +1,8 @@
 // The pictures as the resources carry them: the animated cursor read chunk by chunk in the
 // published RIFF "ACON" layout, and the icons' sizes and colour depths.
 
-#include "ui/framework/resource_module.h"
 #include "ui/resource.h"
+#include "win/this_module.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ namespace
 
 std::string ResourceBytes(LPCSTR type, UINT id)
 {
-    const HMODULE module = GetResourceModule();
+    const HMODULE module = ThisModule();
     const HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(id), type);
     if (resource == nullptr)
         return {};
@@ -140,7 +140,7 @@ TEST(IconResources, Are32By32With256Colours)
         EXPECT_EQ(static_cast<unsigned char>(group[7]), 32u);
         EXPECT_EQ(static_cast<unsigned char>(group[8]), 0u); // 0 means 256 colours
         EXPECT_EQ(U16(group, 12), 8u);                       // bits per pixel
-        EXPECT_NE(LoadIconW(GetResourceModule(), MAKEINTRESOURCEW(id)), nullptr);
+        EXPECT_NE(LoadIconW(ThisModule(), MAKEINTRESOURCEW(id)), nullptr);
     }
 }
 

@@ -1,6 +1,6 @@
 #include "ui/framework/dialog.h"
 
-#include "ui/framework/resource_module.h"
+#include "win/this_module.h"
 
 namespace tessel
 {
@@ -48,9 +48,8 @@ INT_PTR CDialog::DoModal()
     m_running = true;
     m_quit = false;
     m_error = nullptr;
-    const HWND window =
-        CreateDialogParamW(GetResourceModule(), MAKEINTRESOURCEW(m_templateId), m_parent,
-                           &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    const HWND window = CreateDialogParamW(ThisModule(), MAKEINTRESOURCEW(m_templateId), m_parent,
+                                           &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
     const bool disabledOwner = window != nullptr && m_parent != nullptr &&
                                IsWindowEnabled(m_parent) && !EnableWindow(m_parent, FALSE);
     if (window != nullptr)

@@ -1,16 +1,23 @@
-#include "server/module_path.h"
+#include "win/this_module.h"
 
 #include "win/result.h"
 
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace tessel
 {
+
+HINSTANCE ThisModule()
+{
+    return reinterpret_cast<HINSTANCE>(&__ImageBase);
+}
 
 HRESULT GetModulePath(HMODULE module, std::wstring* path)
 {
     RETURN_HR_IF_NULL(E_POINTER, path);
     path->clear();
-    // A path cut short at MAX_PATH would register a file that does not exist: grow the buffer
-    // until the whole name fits.
+    // A path cut short at MAX_PATH would name a file that does not exist: grow the buffer until
+    // the whole name fits.
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;)
     {
