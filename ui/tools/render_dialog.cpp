@@ -7,19 +7,19 @@
 #include "settings/data_paths.h"
 #include "ui/about_dlg.h"
 #include "ui/quote_dlg.h"
-#include "win/unique_handle.h"
+#include "win/window_picture.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <fstream>
 #include <string>
-#include <vector>
 
 namespace
 {
 
 std::string g_output;
+int g_closeButton = 0; // the button that ends the dialog shown
 bool g_written = false;
 int g_ticks = 0;
 
@@ -37,49 +37,11 @@ BOOL CALLBACK FindShownDialog(HWND window, LPARAM found)
 
 bool WriteBitmap(HWND window, const std::string& path)
 {
-    RECT frame;
-    GetWindowRect(window, &frame);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height; // bottom-up, as BMP files keep their rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-
-    const HDC windowDc = GetWindowDC(window);
-    const HDC memoryDc = CreateCompatibleDC(windowDc);
-    void* bits = nullptr;
-    tessel::unique_hgdiobj bitmap(
-        CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    bool copied = false;
-    if (bitmap && bits != nullptr)
-    {
-        const HGDIOBJ previous = SelectObject(memoryDc, bitmap.get());
-        copied = BitBlt(memoryDc, 0, 0, width, height, windowDc, 0, 0, SRCCOPY) != FALSE;
-        GdiFlush();
-        SelectObject(memoryDc, previous);
-    }
-    DeleteDC(memoryDc);
-    ReleaseDC(window, windowDc);
-    if (!copied)
+    const std::string bytes = tessel::WindowBitmapFile(window);
+    if (bytes.empty())
         return false;
-
-    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    const DWORD imageSize = stride * static_cast<DWORD>(height);
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42; // "BM"
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + imageSize;
-    info.bmiHeader.biSizeImage = imageSize;
-
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    out.write(static_cast<const char*>(bits), imageSize);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);
 }
 
@@ -93,7 +55,8 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
     if (++g_ticks < 3)
         return;
     g_written = WriteBitmap(dialog, g_output);
-    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); // both dialogs end on the standard cancel
+    // The About dialog ignores the standard cancel command: only its Close button ends it.
+    PostMessageW(GetDlgItem(dialog, g_closeButton), BM_CLICK, 0, 0);
 }
 
 } // namespace
@@ -117,11 +80,13 @@ int main(int argc, char** argv)
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, OnTimer);
     if (which == "quote")
     {
+        g_closeButton = IDC_DISMISS;
         tessel::CQuoteDlg dialog;
         dialog.DoModal();
     }
     else if (which == "about")
     {
+        g_closeButton = IDC_ABOUT_CLOSE;
         tessel::CAboutDlg dialog;
         dialog.DoModal();
     }
