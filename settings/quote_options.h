@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/quote_limits.h"
+
 #include <string>
 
 namespace tessel
@@ -8,11 +10,11 @@ namespace tessel
 // The user's choices in the Quote/Unquote dialog, as kept in the settings file.
 struct QuoteOptions
 {
-    int mode = 0;           // 0 quote, 1 unquote
-    int wrapWidth = 60;     // quote mode: wrap width in columns
-    int unquoteLevels = 1;  // unquote mode: signs to remove per line
-    std::string addSign;    // ANSI
-    std::string removeSign; // ANSI
+    QuoteMode mode = kQuoteMode;
+    int wrapWidth = kDefaultWrapWidth;         // quote mode
+    int unquoteLevels = kDefaultUnquoteLevels; // unquote mode
+    std::string addSign;                       // ANSI
+    std::string removeSign;                    // ANSI
 };
 
 } // namespace tessel

@@ -25,11 +25,6 @@ constexpr char kUnquoteLevelsKey[] = "UnquoteLevels";
 constexpr char kAddSignKey[] = "QuoteLast";
 constexpr char kRemoveSignKey[] = "UnquoteLast";
 
-constexpr int kMinWidth = 10;
-constexpr int kMaxWidth = 110;
-constexpr int kMinLevels = 1;
-constexpr int kMaxLevels = 50;
-
 // Keyboard messages, WM_KEYDOWN to the last of the classic range.
 constexpr UINT kFirstKeyMessage = WM_KEYDOWN;
 constexpr UINT kLastKeyMessage = 0x108;
@@ -107,12 +102,13 @@ BOOL CQuoteDlg::OnInitDialog()
     m_hAccel = LoadAcceleratorsW(ThisModule(), MAKEINTRESOURCEW(IDR_QUOTE_KEYS));
 
     // Any stored mode other than unquote counts as quote.
-    m_options.mode = IniReadInt(kSection, kModeKey, kQuoteMode, g_strIniPath);
-    ShowMode(m_options.mode == kUnquoteMode ? kUnquoteMode : kQuoteMode);
+    const bool unquote = IniReadInt(kSection, kModeKey, kQuoteMode, g_strIniPath) == kUnquoteMode;
+    ShowMode(unquote ? kUnquoteMode : kQuoteMode);
 
-    m_options.wrapWidth = IniReadInt(kSection, kWrapWidthKey, 60, g_strIniPath);
+    m_options.wrapWidth = IniReadInt(kSection, kWrapWidthKey, kDefaultWrapWidth, g_strIniPath);
     SetNumberField(m_hWnd, IDC_WRAP_WIDTH, m_options.wrapWidth);
-    m_options.unquoteLevels = IniReadInt(kSection, kUnquoteLevelsKey, 1, g_strIniPath);
+    m_options.unquoteLevels =
+        IniReadInt(kSection, kUnquoteLevelsKey, kDefaultUnquoteLevels, g_strIniPath);
     SetNumberField(m_hWnd, IDC_UNQUOTE_LEVELS, m_options.unquoteLevels);
 
     LoadSignHistory(g_strHistoryPath, m_history);
@@ -144,7 +140,7 @@ void CQuoteDlg::FillSignBox(CComboBox& box, const std::string& lastSign)
     box.SetCurSel(found == CB_ERR ? 0 : found); // with no items nothing is selected
 }
 
-void CQuoteDlg::ShowMode(int mode)
+void CQuoteDlg::ShowMode(QuoteMode mode)
 {
     const bool quote = mode == kQuoteMode;
     CheckDlgButton(m_hWnd, IDC_QUOTE_MODE, quote ? BST_CHECKED : BST_UNCHECKED);
@@ -189,11 +185,11 @@ UINT CQuoteDlg::ValidationMessage(const std::wstring& sign) const
 {
     if (m_options.mode == kQuoteMode)
     {
-        if (m_options.wrapWidth < kMinWidth || m_options.wrapWidth > kMaxWidth)
+        if (!kWrapWidthRange.Contains(m_options.wrapWidth))
             return IDS_WIDTH_RANGE;
         return sign.empty() ? IDS_ADD_SIGN_MISSING : 0;
     }
-    if (m_options.unquoteLevels < kMinLevels || m_options.unquoteLevels > kMaxLevels)
+    if (!kUnquoteLevelsRange.Contains(m_options.unquoteLevels))
         return IDS_LEVELS_RANGE;
     return sign.empty() ? IDS_REMOVE_SIGN_MISSING : 0;
 }

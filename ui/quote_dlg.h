@@ -45,10 +45,7 @@ class CQuoteDlg : public CDialog
     void OnQuoteMode() { ShowMode(kQuoteMode); }
     void OnUnquoteMode() { ShowMode(kUnquoteMode); }
 
-    static constexpr int kQuoteMode = 0;
-    static constexpr int kUnquoteMode = 1;
-
-    void ShowMode(int mode);
+    void ShowMode(QuoteMode mode);
     void FillSignBox(CComboBox& box, const std::string& lastSign);
     // The message for the first value of the chosen mode that is out of range or missing (its
     // sign as typed), or 0.

@@ -1,6 +1,8 @@
-// The pictures as the resources carry them: the animated cursor read chunk by chunk in the
-// published RIFF "ACON" layout, and the icons' sizes and colour depths.
+// The resources as the module carries them: the animated cursor read chunk by chunk in the
+// published RIFF "ACON" layout, the icons' sizes and colour depths, and the range messages.
 
+#include "engine/quote_limits.h"
+#include "ui/framework/resource_module.h"
 #include "ui/resource.h"
 #include "win/this_module.h"
 
@@ -141,6 +143,22 @@ TEST(IconResources, Are32By32With256Colours)
         EXPECT_EQ(static_cast<unsigned char>(group[8]), 0u); // 0 means 256 colours
         EXPECT_EQ(U16(group, 12), 8u);                       // bits per pixel
         EXPECT_NE(LoadIconW(ThisModule(), MAKEINTRESOURCEW(id)), nullptr);
+    }
+}
+
+// The texts are written in the string table; the limits the dialog checks, in the code.
+TEST(RangeMessages, NameTheLimitsTheDialogChecks)
+{
+    const struct
+    {
+        UINT id;
+        IntRange range;
+    } messages[] = {{IDS_WIDTH_RANGE, kWrapWidthRange}, {IDS_LEVELS_RANGE, kUnquoteLevelsRange}};
+    for (const auto& message : messages)
+    {
+        EXPECT_EQ(LoadResourceString(message.id),
+                  L"Please enter the number in between " + std::to_wstring(message.range.first) +
+                      L" and " + std::to_wstring(message.range.last) + L".");
     }
 }
 
