@@ -21,8 +21,8 @@ class CAboutDlg : public CDialog
     CAboutDlg();
     ~CAboutDlg() override;
 
-    // The animation shown by control 204; null before the dialog opened or when it could not
-    // be made.
+    // The animation in the icon control IDC_ABOUT_ANIMATION; null before the dialog opened or
+    // when it could not be made.
     HCURSOR GetAnimatedCursor() const { return m_hCursor.get(); }
 
   protected:

@@ -5,6 +5,7 @@
 #include "tests/support/temp_folder.h"
 #include "tests/ui/scoped_temp_path.h"
 #include "tests/ui/ui_driving.h"
+#include "tessel_version.h"
 #include "ui/web_page.h"
 
 #include <gtest/gtest.h>
@@ -92,7 +93,7 @@ TEST_F(AboutDialogTest, ShowsTitleVersionAndTheAnimationWithTheFocusOnTheFirstBu
     });
 
     EXPECT_EQ(Run(), IDOK);
-    EXPECT_EQ(text.rfind("Custom Tessel for Outlook\nVersion " TESSEL_TEST_VERSION "\n", 0), 0u)
+    EXPECT_EQ(text.rfind("Custom Tessel for Outlook\nVersion " TESSEL_VERSION_TEXT "\n", 0), 0u)
         << text;
     EXPECT_NE(shown, nullptr);
     EXPECT_EQ(shown, m_dialog.GetAnimatedCursor());

@@ -90,6 +90,20 @@ class QuoteDialogTest : public testing::Test
 // ---------------------------------------------------------------------------------------------
 // Opening
 
+// The names by which expectations and test names speak of the dialog's controls.
+std::string ControlName(int id)
+{
+    static const std::pair<int, const char*> kNames[] = {
+        {IDC_QUOTE_MODE, "Quote"},     {IDC_ADD_SIGN, "Add"},       {IDC_WRAP_WIDTH, "Width"},
+        {IDC_UNQUOTE_MODE, "Unquote"}, {IDC_REMOVE_SIGN, "Remove"}, {IDC_UNQUOTE_LEVELS, "Levels"},
+        {IDC_CONFIRM, "OK"},           {IDC_DISMISS, "Cancel"},
+    };
+    for (const auto& [named, name] : kNames)
+        if (named == id)
+            return name;
+    return id == 0 ? "none" : "Control" + std::to_string(id);
+}
+
 // What the dialog shows, in one line: checked mode button, enabled boxes, the numbers, each
 // sign box's items and text, and the control with the focus.
 std::string Look(HWND dialog)
@@ -97,11 +111,11 @@ std::string Look(HWND dialog)
     std::string seen = "checked";
     for (int id : {IDC_QUOTE_MODE, IDC_UNQUOTE_MODE})
         if (IsDlgButtonChecked(dialog, id) == BST_CHECKED)
-            seen += " " + std::to_string(id);
+            seen += " " + ControlName(id);
     seen += "; enabled";
     for (int id : {IDC_ADD_SIGN, IDC_WRAP_WIDTH, IDC_REMOVE_SIGN, IDC_UNQUOTE_LEVELS})
         if (IsWindowEnabled(GetDlgItem(dialog, id)))
-            seen += " " + std::to_string(id);
+            seen += " " + ControlName(id);
     seen += "; " + ItemText(dialog, IDC_WRAP_WIDTH) + " " + ItemText(dialog, IDC_UNQUOTE_LEVELS);
     for (int id : {IDC_ADD_SIGN, IDC_REMOVE_SIGN})
     {
@@ -110,7 +124,7 @@ std::string Look(HWND dialog)
             seen += item + ",";
         seen += "] '" + ItemText(dialog, id) + "'";
     }
-    return seen + "; focus " + std::to_string(FocusedControlId(dialog));
+    return seen + "; focus " + ControlName(FocusedControlId(dialog));
 }
 
 struct Opening
@@ -122,23 +136,26 @@ struct Opening
 };
 
 const Opening kOpenings[] = {
-    {"NoFiles", nullptr, nullptr, "checked 205; enabled 207 208; 60 1; [] ''; [] ''; focus 207"},
+    {"NoFiles", nullptr, nullptr,
+     "checked Quote; enabled Add Width; 60 1; [] ''; [] ''; focus Add"},
     {"StoredUnquoteMode", "Mode=1\r\n", nullptr,
-     "checked 206; enabled 209 210; 60 1; [] ''; [] ''; focus 209"},
+     "checked Unquote; enabled Remove Levels; 60 1; [] ''; [] ''; focus Remove"},
     {"StoredModeTwoOpensQuoteMode", "Mode=2\r\n", nullptr,
-     "checked 205; enabled 207 208; 60 1; [] ''; [] ''; focus 207"},
+     "checked Quote; enabled Add Width; 60 1; [] ''; [] ''; focus Add"},
     {"StoredNumbersShownAsUnsigned", "WordWrap=-5\r\nUnquoteLevels=7\r\n", nullptr,
-     "checked 205; enabled 207 208; 4294967291 7; [] ''; [] ''; focus 207"},
+     "checked Quote; enabled Add Width; 4294967291 7; [] ''; [] ''; focus Add"},
     {"HistorySortedInBothBoxesLastSignsByPrefixIgnoringCase", "QuoteLast=b\r\nUnquoteLast=>\r\n",
      "B:\r\n>>\r\n>\r\na:\r\n|\r\n",
-     "checked 205; enabled 207 208; 60 1; [|,>,>>,a:,B:,] 'B:'; [|,>,>>,a:,B:,] '>'; focus 207"},
+     "checked Quote; enabled Add Width; 60 1; "
+     "[|,>,>>,a:,B:,] 'B:'; [|,>,>>,a:,B:,] '>'; focus Add"},
     {"SeveralMatchesSelectTheFirstInSortedOrder", "QuoteLast=a\r\nUnquoteLast=>>\r\n",
      "ab\r\n>>>\r\nA:\r\n>>\r\n",
-     "checked 205; enabled 207 208; 60 1; [>>,>>>,A:,ab,] 'A:'; [>>,>>>,A:,ab,] '>>'; focus 207"},
+     "checked Quote; enabled Add Width; 60 1; "
+     "[>>,>>>,A:,ab,] 'A:'; [>>,>>>,A:,ab,] '>>'; focus Add"},
     {"NoMatchOrNoLastSignSelectsTheFirstSortedItem", "QuoteLast=zz\r\n", "b\r\n#\r\n",
-     "checked 205; enabled 207 208; 60 1; [#,b,] '#'; [#,b,] '#'; focus 207"},
+     "checked Quote; enabled Add Width; 60 1; [#,b,] '#'; [#,b,] '#'; focus Add"},
     {"EmptyListSelectsNothing", "QuoteLast=>\r\nUnquoteLast=>\r\n", nullptr,
-     "checked 205; enabled 207 208; 60 1; [] ''; [] ''; focus 207"},
+     "checked Quote; enabled Add Width; 60 1; [] ''; [] ''; focus Add"},
 };
 
 class QuoteDialogOpening : public QuoteDialogTest, public testing::WithParamInterface<Opening>
@@ -501,7 +518,7 @@ std::string EndingCaseName(const testing::TestParamInfo<EndingCase>& info)
 {
     const auto& [ending, mode, slot] = info.param;
     return std::string(ending.name) + (mode == 0 ? "Quote" : "Unquote") + "On" +
-           std::to_string(kFocusable[mode][slot]);
+           ControlName(kFocusable[mode][slot]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, QuoteDialogEnding,
@@ -559,11 +576,12 @@ TEST_F(QuoteDialogTest, ModeButtonsSwitchTheEnabledBoxesAndKeepTypedValues)
 
     EXPECT_EQ(Run(), 0);
     // The focus stays on the button last pressed.
-    EXPECT_EQ(seen, (std::vector<std::string>{
-                        "checked 206; enabled 209 210; 33 1; [] '#'; [] ''; focus 206",
-                        "checked 205; enabled 207 208; 33 4; [] '#'; [] '%'; focus 205",
-                        "checked 205; enabled 207 208; 33 4; [] '#'; [] '%'; focus 205",
-                    }));
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{
+                  "checked Unquote; enabled Remove Levels; 33 1; [] '#'; [] ''; focus Unquote",
+                  "checked Quote; enabled Add Width; 33 4; [] '#'; [] '%'; focus Quote",
+                  "checked Quote; enabled Add Width; 33 4; [] '#'; [] '%'; focus Quote",
+              }));
 }
 
 } // namespace
