@@ -89,16 +89,6 @@ int CComboBox::SetCurSel(int index)
     return static_cast<int>(SendMessageW(m_hWnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0));
 }
 
-int CComboBox::GetCurSel() const
-{
-    return static_cast<int>(SendMessageW(m_hWnd, CB_GETCURSEL, 0, 0));
-}
-
-int CComboBox::GetCount() const
-{
-    return static_cast<int>(SendMessageW(m_hWnd, CB_GETCOUNT, 0, 0));
-}
-
 std::wstring CComboBox::GetLBText(int index) const
 {
     const LRESULT length = SendMessageW(m_hWnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);

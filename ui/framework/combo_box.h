@@ -14,7 +14,6 @@ class CComboBox
 {
   public:
     void Attach(HWND window) { m_hWnd = window; }
-    HWND GetSafeHwnd() const { return m_hWnd; }
 
     // The items in the order a sorted combo box lists them: by the box's locale, ignoring case.
     std::vector<std::wstring> SortedAsListed(std::vector<std::wstring> items) const;
@@ -30,8 +29,6 @@ class CComboBox
     int FindExactCase(const std::wstring& text) const;
     // Selects an item and shows its text in the edit field; CB_ERR for an index out of range.
     int SetCurSel(int index);
-    int GetCurSel() const;
-    int GetCount() const;
     std::wstring GetLBText(int index) const;
     // The edit field's text, as typed or as selected.
     std::wstring GetText() const;

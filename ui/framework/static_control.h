@@ -10,7 +10,6 @@ class CStatic
 {
   public:
     void Attach(HWND window) { m_hWnd = window; }
-    HWND GetSafeHwnd() const { return m_hWnd; }
 
     // Shows a cursor (animated ones animate by themselves) in an icon control; the control does
     // not take ownership. Returns the image shown before.
@@ -18,10 +17,6 @@ class CStatic
     {
         return reinterpret_cast<HCURSOR>(
             SendMessageW(m_hWnd, STM_SETIMAGE, IMAGE_CURSOR, reinterpret_cast<LPARAM>(cursor)));
-    }
-    HCURSOR GetCursor() const
-    {
-        return reinterpret_cast<HCURSOR>(SendMessageW(m_hWnd, STM_GETIMAGE, IMAGE_CURSOR, 0));
     }
 
   private:
