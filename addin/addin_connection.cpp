@@ -69,9 +69,12 @@ HRESULT Addin::ConnectToHost(IDispatch* application)
         FAILED(QueryHostInterface(application, host::kApplication, &m_spApp)))
         return S_OK; // not the host we know: stay inert
 
+    // The 2007-365 clients only for a user who opted in; the titles of their main windows are
+    // not checked (from 2013 on they name the account, and they are translated).
+    const bool modernClients = ModernClientsOptedIn();
     // An inert add-in holds nothing of the host: it would never learn that the host ends, and
     // the 2000-2003 hosts cannot end while anything of theirs is held.
-    if (!FindHostMainWindow())
+    if (!FindHostMainWindow(modernClients))
     {
         g_bConnected = false;
         m_spApp.Reset();
@@ -80,9 +83,7 @@ HRESULT Addin::ConnectToHost(IDispatch* application)
     g_bConnected = true;
     m_bConnectedHere = true;
 
-    _bstr_t version;
-    GetStringProperty(m_spApp.Get(), L"Version", &version);
-    m_nVersion = HostMajorVersion(WideToAnsi(std::wstring_view(version, version.length())));
+    m_nVersion = AcceptedHostVersion(modernClients);
     if (m_nVersion == 0)
     {
         g_bConnected = false;
@@ -92,6 +93,9 @@ HRESULT Addin::ConnectToHost(IDispatch* application)
     }
 
     LocateDataFiles(GetAddinDllPath());
+    // The ribbon carries the command there: the client asks for it (GetCustomUI) once connected.
+    if (ConnectedToModernClient())
+        return S_OK;
     RETURN_IF_FAILED(SubscribeToInspectors());
     // The rest is optional: a failed connection makes the host disable the add-in, so a host
     // without a main window, or with another menu bar, gets the quote item all the same.
@@ -100,6 +104,25 @@ HRESULT Addin::ConnectToHost(IDispatch* application)
     WatchMainWindow(explorer.Get());
     AddAboutItem(explorer.Get());
     return S_OK;
+}
+
+int Addin::AcceptedHostVersion(bool modernClients)
+{
+    _bstr_t version;
+    GetStringProperty(m_spApp.Get(), L"Version", &version);
+    const std::string text = WideToAnsi(std::wstring_view(version, version.length()));
+    const int classic = HostMajorVersion(text);
+    if (!modernClients)
+        return classic;
+    // Found with any title, a 2000-2003 client must still have its own.
+    if (classic != 0)
+        return FindHostMainWindow() ? classic : 0;
+    return ModernHostMajorVersion(text);
+}
+
+bool Addin::ConnectedToModernClient() const
+{
+    return m_bConnectedHere && m_nVersion >= kFirstModernVersion;
 }
 
 HRESULT Addin::SubscribeToInspectors()

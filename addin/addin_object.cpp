@@ -65,12 +65,14 @@ Addin::~Addin()
 HRESULT Addin::InternalQueryInterface(REFIID riid, void** object)
 {
     // IUnknown gets the first entry, the IAddin side: the object's identity. IDispatch is the
-    // IAddin side too, so late-bound callers see IAddin's type information.
+    // IAddin side too, so late-bound callers see IAddin's type information, and the ribbon finds
+    // its callbacks there.
     static const QITAB interfaces[] = {
         QITABENT(Addin, IAddin),
         QITABENT(Addin, ISupportErrorInfo),
         QITABENTMULTI(Addin, IDispatch, IAddin),
         QITABENT(Addin, IDTExtensibility2),
+        QITABENT(Addin, IRibbonExtensibility),
         {},
     };
     return QISearch(this, interfaces, riid, object);

@@ -1,8 +1,12 @@
 #pragma once
 // The add-in object that the host creates and connects. It answers IAddin (its identity and its
-// IDispatch), ISupportErrorInfo and IDTExtensibility2, and carries three event sinks of its own,
-// routed to its handlers through a fixed table: the host's new message windows, the About menu
-// item's clicks, and the main window's close.
+// IDispatch), ISupportErrorInfo, IDTExtensibility2 and IRibbonExtensibility, and carries three
+// event sinks of its own, routed to its handlers through a fixed table: the host's new message
+// windows, the About menu item's clicks, and the main window's close.
+//
+// In the 2000-2003 clients it works through menu items; in the 2007-365 clients, when the user
+// opted in, through the ribbon, whose callbacks the client finds by name on its IDispatch. Those
+// clients need nothing let go of at their end (from 2010 on they do not even say that they end).
 //
 // The 2000-2003 hosts end only once nothing of theirs is held after their last window closed,
 // so the object lets go of every host object it holds (and unsubscribes every sink) when no main
@@ -10,6 +14,7 @@
 // later connection then starts afresh.
 
 #include "addin/inspector_close_sink.h"
+#include "addin/ribbon_dispatch.h"
 #include "addin/routed_sink.h"
 #include "addin/type_info_dispatch.h"
 #include "server/interfaces.h"
@@ -21,8 +26,9 @@ namespace tessel
 {
 
 class Addin final : public ISupportErrorInfo,
-                    public TypeInfoDispatch<IAddin, TypeInfoHolder::Addin>,
+                    public AddinDispatch,
                     public TypeInfoDispatch<IDTExtensibility2, TypeInfoHolder::Extensibility>,
+                    public RibbonExtensibilityDispatch,
                     private WindowTracker
 {
   public:
@@ -43,6 +49,10 @@ class Addin final : public ISupportErrorInfo,
     STDMETHODIMP OnAddInsUpdate(SAFEARRAY** custom) override;
     STDMETHODIMP OnStartupComplete(SAFEARRAY** custom) override;
     STDMETHODIMP OnBeginShutdown(SAFEARRAY** custom) override;
+
+    // IRibbonExtensibility: the XML of one of the client's ribbons, or null (no UI of ours there,
+    // or the add-in inert).
+    STDMETHODIMP GetCustomUI(BSTR ribbonId, BSTR* ribbonXml) override;
 
     // Event handlers, reached through the routing table.
     void OnNewInspector(IDispatch* inspector);
@@ -71,6 +81,11 @@ class Addin final : public ISupportErrorInfo,
     HRESULT InternalQueryInterface(REFIID riid, void** object);
 
     HRESULT ConnectToHost(IDispatch* application);
+    // The host's major version when this process's host is one the add-in works in, else 0.
+    int AcceptedHostVersion(bool modernClients);
+    bool ConnectedToModernClient() const;
+    HRESULT OnRibbonCallback(RibbonCallback callback, IDispatch* control) override;
+    void ShowAboutDialog();
     HRESULT SubscribeToInspectors();
     void WatchMainWindow(IDispatch* explorer);
     void AddAboutItem(IDispatch* explorer);

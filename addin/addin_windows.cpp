@@ -118,10 +118,15 @@ HRESULT Addin::AddAboutButton(IDispatch* commandBars)
 
 void Addin::OnAboutClick(IDispatch* control, VARIANT_BOOL*)
 {
-    // The host calls on its user-interface thread; the module stays while the dialog runs.
-    const ScopedModuleLock running;
     ComPtr<IDispatch> button; // asked for but not needed
     QueryHostInterface(control, host::kCommandBarButton, &button);
+    ShowAboutDialog();
+}
+
+void Addin::ShowAboutDialog()
+{
+    // The host calls on its user-interface thread; the module stays while the dialog runs.
+    const ScopedModuleLock running;
     CAboutDlg dialog;
     dialog.DoModal();
 }

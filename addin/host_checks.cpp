@@ -37,21 +37,31 @@ std::string WindowTitle(HWND window)
     return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-BOOL CALLBACK FindAcceptedTitle(HWND window, LPARAM found)
+struct WindowSearch
 {
-    if (!IsHostWindow(window) || !IsHostTitleAccepted(WindowTitle(window)))
+    bool anyTitle;
+    bool found;
+};
+
+BOOL CALLBACK FindAcceptedTitle(HWND window, LPARAM searchAddress)
+{
+    WindowSearch& search = *reinterpret_cast<WindowSearch*>(searchAddress);
+    if (!IsHostWindow(window) || !(search.anyTitle || IsHostTitleAccepted(WindowTitle(window))))
         return TRUE;
-    *reinterpret_cast<bool*>(found) = true;
+    search.found = true;
     return FALSE;
 }
 
+constexpr wchar_t kSettingsKey[] = L"Software\\Tessel";
+constexpr wchar_t kModernClientsValue[] = L"ModernClients";
+
 } // namespace
 
-bool FindHostMainWindow()
+bool FindHostMainWindow(bool anyTitle)
 {
-    bool found = false;
-    EnumWindows(FindAcceptedTitle, reinterpret_cast<LPARAM>(&found));
-    return found;
+    WindowSearch search{anyTitle, false};
+    EnumWindows(FindAcceptedTitle, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 bool IsHostTitleAccepted(const std::string& title)
@@ -69,6 +79,25 @@ int HostMajorVersion(const std::string& version)
             return major;
     }
     return 0;
+}
+
+int ModernHostMajorVersion(const std::string& version)
+{
+    const std::size_t digits = version.find_first_not_of("0123456789");
+    const std::string major = version.substr(0, digits);
+    if (major.size() != 2 || (digits != std::string::npos && version[digits] != '.'))
+        return 0;
+    const int number = std::stoi(major);
+    return number >= kFirstModernVersion && number <= 16 ? number : 0;
+}
+
+bool ModernClientsOptedIn()
+{
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    return RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, kModernClientsValue, RRF_RT_REG_DWORD,
+                        nullptr, &value, &size) == ERROR_SUCCESS &&
+           value != 0;
 }
 
 } // namespace tessel

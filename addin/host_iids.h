@@ -6,13 +6,14 @@
 namespace tessel::host
 {
 
-// The mail client's and the shared command bars' identifiers all end in C000-000000000046.
+// The mail client's, the shared Office and Word's identifiers all end in C000-000000000046.
 constexpr GUID HostGuid(unsigned long first)
 {
     return {first, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 }
 
 inline constexpr IID kApplication = HostGuid(0x00063001);
+inline constexpr IID kExplorer = HostGuid(0x00063003);
 inline constexpr IID kInspector = HostGuid(0x00063005);
 inline constexpr IID kMailItem = HostGuid(0x00063034);
 inline constexpr IID kInspectorsEvents = HostGuid(0x00063079);
@@ -22,6 +23,9 @@ inline constexpr IID kExplorerEvents = HostGuid(0x0006304F);
 inline constexpr IID kCommandBarPopup = HostGuid(0x000C030A);
 inline constexpr IID kCommandBarButton = HostGuid(0x000C030E);
 inline constexpr IID kCommandBarButtonEvents = HostGuid(0x000C0351);
+inline constexpr IID kRibbonControl = HostGuid(0x000C0395);
+
+inline constexpr IID kWordDocument = HostGuid(0x0002096B); // Word's _Document
 
 inline constexpr IID kHtmlDocument2 = {
     0x332C4425, 0x26CB, 0x11D0, {0xB4, 0x83, 0x00, 0xC0, 0x4F, 0xD9, 0x01, 0x19}};

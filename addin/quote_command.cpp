@@ -1,13 +1,11 @@
 #include "addin/quote_command.h"
 
+#include "addin/command_support.h"
 #include "addin/dispatch_call.h"
 #include "addin/host_iids.h"
-#include "server/module.h"
-#include "ui/quote_dlg.h"
 #include "win/ansi.h"
 #include "win/result.h"
 
-#include <climits>
 #include <string>
 
 namespace tessel
@@ -17,65 +15,6 @@ namespace
 
 constexpr long kHtmlEditor = 2;
 constexpr char kEditMessageCaption[] = "&Edit Message";
-
-constexpr char kTitle[] = "Custom Tessel for Outlook";
-// The no-selection message has always carried this caption, misspelt; users know it so.
-constexpr char kNoSelectionTitle[] = "Cutsom Tessel for Outlook";
-
-struct Messages
-{
-    std::string editFirst;
-    std::string htmlEditorNeeded;
-    std::string noSelection;
-};
-
-std::string JoinLines(std::initializer_list<const char*> lines)
-{
-    std::string text;
-    for (const char* line : lines)
-        text.append(text.empty() ? "" : "\r\n").append(line);
-    return text;
-}
-
-Messages ComposeMessages()
-{
-    return {
-        JoinLines(
-            {"Please edit the message first.", "To edit the message click: Edit/Edit Message."}),
-        JoinLines({"This function requires HTML editor.",
-                   "To switch to HTML editor click: Format/HTML.",
-                   "Once the changes are applied you can switch back to RTF/Word editor."}),
-        JoinLines({"No text to (un)quote.", "Please select some text first."}),
-    };
-}
-
-// Told when the dialog could not give a result; fixed texts, as memory may have run out.
-constexpr char kOutOfMemoryLeftUnchanged[] =
-    "There is not enough memory to (un)quote the selected text.\r\n"
-    "The text was left unchanged.";
-constexpr char kFailureLeftUnchanged[] = "The selected text could not be (un)quoted.\r\n"
-                                         "The text was left unchanged.";
-
-void ShowMessage(const char* text, const char* caption)
-{
-    MessageBoxA(nullptr, text, caption, MB_OK);
-}
-
-// The dialog has no owner, so the host's windows stay clickable while it is open; a click there
-// must not start a second command inside the first. The module stays loaded meanwhile.
-bool g_commandRunning = false;
-
-class RunningCommand
-{
-  public:
-    RunningCommand() { g_commandRunning = true; }
-    ~RunningCommand() { g_commandRunning = false; }
-    RunningCommand(const RunningCommand&) = delete;
-    RunningCommand& operator=(const RunningCommand&) = delete;
-
-  private:
-    ScopedModuleLock m_moduleLock;
-};
 
 // A message that was never saved has an empty EntryID and is always editable. Otherwise the
 // window's own Edit Message item tells: while it is enabled, the message is shown for reading.
@@ -126,69 +65,11 @@ HRESULT ReadSelection(IDispatch* inspector, ComPtr<IDispatch>* textRange, std::w
     return S_OK;
 }
 
-// S_OK with the result once the user confirmed, S_FALSE when they dismissed the dialog. An
-// exception inside it (no memory for the result, say) ends it with its failure, after telling
-// the user that the text was left unchanged.
-HRESULT AskForResult(std::wstring text, std::wstring* result)
-{
-    try
-    {
-        CQuoteDlg dialog;
-        dialog.SetInputText(std::move(text));
-        // Only a result the dialog computed replaces the selection, whatever ended the dialog.
-        if (dialog.DoModal() != 1 || !dialog.HasResultText())
-            return S_FALSE;
-        *result = dialog.TakeResultText();
-        return S_OK;
-    }
-    catch (...)
-    {
-        const HRESULT hr = ResultFromCaughtException();
-        ShowMessage(hr == E_OUTOFMEMORY ? kOutOfMemoryLeftUnchanged : kFailureLeftUnchanged,
-                    kTitle);
-        return hr;
-    }
-}
-
-// Whether the message window is still among the host's open windows.
-bool IsStillOpen(IDispatch* application, IDispatch* inspector)
-{
-    ComPtr<IDispatch> inspectors;
-    long count = 0;
-    if (GetObjectProperty(application, L"Inspectors", &inspectors) != S_OK ||
-        FAILED(GetLongProperty(inspectors.Get(), L"Count", &count)))
-        return false;
-    for (long position = 1; position <= count; ++position)
-    {
-        ComPtr<IDispatch> open;
-        if (SUCCEEDED(
-                GetObjectProperty(inspectors.Get(), L"Item", {_variant_t(position)}, &open)) &&
-            SameObject(open.Get(), inspector))
-            return true;
-    }
-    return false;
-}
-
-// The text goes to the host as one BSTR, without further copies; ours goes first, so that a
-// large selection needs as little memory as can be.
-HRESULT WriteOver(IDispatch* textRange, std::wstring text)
-{
-    RETURN_HR_IF(E_OUTOFMEMORY, text.size() > UINT_MAX);
-    VARIANT value;
-    value.vt = VT_BSTR;
-    value.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    RETURN_HR_IF_NULL(E_OUTOFMEMORY, value.bstrVal);
-    std::wstring().swap(text);
-    _variant_t written;
-    written.Attach(value);
-    return PutProperty(textRange, L"text", written);
-}
-
 } // namespace
 
 HRESULT RunQuoteCommand(IDispatch* application, IDispatch* editMessageButton)
 {
-    if (g_commandRunning)
+    if (RunningCommand::Busy())
         return S_OK;
     const RunningCommand running;
 
@@ -203,12 +84,12 @@ HRESULT RunQuoteCommand(IDispatch* application, IDispatch* editMessageButton)
     if (FAILED(QueryHostInterface(item.Get(), host::kMailItem, &mailItem)))
         return S_OK;
 
-    const Messages messages = ComposeMessages();
+    const CommandMessages messages = ComposeMessages();
     bool mustEditFirst = false;
     RETURN_IF_FAILED(MustEditFirst(mailItem.Get(), editMessageButton, &mustEditFirst));
     if (mustEditFirst)
     {
-        ShowMessage(messages.editFirst.c_str(), kTitle);
+        ShowRefusal(messages.editFirst);
         return S_OK;
     }
 
@@ -216,7 +97,7 @@ HRESULT RunQuoteCommand(IDispatch* application, IDispatch* editMessageButton)
     RETURN_IF_FAILED(GetLongProperty(inspector.Get(), L"EditorType", &editorType));
     if (editorType != kHtmlEditor)
     {
-        ShowMessage(messages.htmlEditorNeeded.c_str(), kTitle);
+        ShowRefusal(messages.htmlEditorNeeded);
         return S_OK;
     }
 
@@ -228,18 +109,18 @@ HRESULT RunQuoteCommand(IDispatch* application, IDispatch* editMessageButton)
         return SUCCEEDED(read) ? S_OK : read;
     if (text.empty())
     {
-        ShowMessage(messages.noSelection.c_str(), kNoSelectionTitle);
+        ShowNoSelection(messages);
         return S_OK;
     }
 
     std::wstring result;
-    const HRESULT asked = AskForResult(std::move(text), &result);
+    const HRESULT asked = AskForResult(std::move(text), kBlockTextEngine, &result);
     if (asked != S_OK)
         return SUCCEEDED(asked) ? S_OK : asked;
     // A window closed while the dialog was open is left alone: nothing written, nothing saved.
     if (!IsStillOpen(application, inspector.Get()))
         return S_OK;
-    RETURN_IF_FAILED(WriteOver(textRange.Get(), std::move(result)));
+    RETURN_IF_FAILED(WriteOver(textRange.Get(), L"text", std::move(result)));
     return CallMethod(mailItem.Get(), L"Save", {});
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// IDispatch answered from type information, for one dual interface of an object that has two:
-// each side keeps its own type information holder, and the methods are final so the object's
-// two IDispatch vtables stay apart.
+// IDispatch answered from type information, for one dual interface of an object that has
+// several: each side keeps its own type information holder, and the methods are final (or made
+// final by the one class that adds names of its own) so the object's IDispatch vtables stay
+// apart.
 
 #include "server/type_info.h"
 #include "win/com.h"
@@ -26,7 +27,7 @@ template <class Interface, TypeInfoHolder Holder> class TypeInfoDispatch : publi
     }
 
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT nameCount, LCID locale,
-                               DISPID* ids) final
+                               DISPID* ids) override
     {
         ComPtr<ITypeInfo> info;
         RETURN_IF_FAILED(GetHolderTypeInfo(Holder, locale, &info));
@@ -34,7 +35,7 @@ template <class Interface, TypeInfoHolder Holder> class TypeInfoDispatch : publi
     }
 
     STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID locale, WORD flags, DISPPARAMS* parameters,
-                        VARIANT* result, EXCEPINFO* exception, UINT* argumentError) final
+                        VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override
     {
         RETURN_HR_IF(DISP_E_UNKNOWNINTERFACE, !IsEqualIID(riid, IID_NULL));
         try

@@ -56,6 +56,16 @@ CQuoteDlg::CQuoteDlg() : CDialog(IDD) {}
 
 CQuoteDlg::~CQuoteDlg() = default;
 
+// Through lambdas: the engine's functions may gain overloads or defaults.
+const TextEngine kBlockTextEngine = {
+    [](std::u16string_view text, std::u16string_view addSign, int wrapWidth) {
+        return QuoteText(text, addSign, wrapWidth);
+    },
+    [](std::u16string_view text, std::u16string_view removeSign, int unquoteLevels) {
+        return UnquoteText(text, removeSign, unquoteLevels);
+    },
+};
+
 const MessageMap& CQuoteDlg::GetMessageMap() const
 {
     static const MessageMapEntry entries[] = {
@@ -174,8 +184,8 @@ void CQuoteDlg::OnConfirm()
     StoreChoices(addSign, removeSign);
 
     const std::u16string result =
-        quote ? QuoteText(AsUtf16(m_strInputText), AsUtf16(sign), m_options.wrapWidth)
-              : UnquoteText(AsUtf16(m_strInputText), AsUtf16(sign), m_options.unquoteLevels);
+        quote ? m_engine.quote(AsUtf16(m_strInputText), AsUtf16(sign), m_options.wrapWidth)
+              : m_engine.unquote(AsUtf16(m_strInputText), AsUtf16(sign), m_options.unquoteLevels);
     m_strResultText.assign(AsWide(result));
     m_bHasResult = true;
     EndDialog(1);

@@ -10,9 +10,21 @@
 #include "ui/resource.h"
 
 #include <string>
+#include <string_view>
 
 namespace tessel
 {
+
+// How the dialog runs the engine on its input. The default takes the input as one block with
+// CR LF, LF or CR line ends (QuoteText and UnquoteText); text with line ends of other kinds (Word's
+// paragraph marks and line breaks) comes with a pair of its own.
+struct TextEngine
+{
+    std::u16string (*quote)(std::u16string_view text, std::u16string_view addSign, int wrapWidth);
+    std::u16string (*unquote)(std::u16string_view text, std::u16string_view removeSign,
+                              int unquoteLevels);
+};
+extern const TextEngine kBlockTextEngine;
 
 class CQuoteDlg : public CDialog
 {
@@ -26,6 +38,7 @@ class CQuoteDlg : public CDialog
     ~CQuoteDlg() override;
 
     void SetInputText(std::wstring text) { m_strInputText = std::move(text); }
+    void SetTextEngine(const TextEngine& engine) { m_engine = engine; }
     // Whether a confirmation ran the engine; only then is the result text the one to write.
     bool HasResultText() const { return m_bHasResult; }
     const std::wstring& GetResultText() const { return m_strResultText; }
@@ -58,6 +71,7 @@ class CQuoteDlg : public CDialog
     QuoteOptions m_options;
     CStringList m_history;
     std::wstring m_strInputText;
+    TextEngine m_engine = kBlockTextEngine;
     std::wstring m_strResultText;
     bool m_bHasResult = false;
     HACCEL m_hAccel = nullptr; // from the resources: freed with the module, not by us
