@@ -4,6 +4,7 @@
 #include "hostsim/iids.h"
 #include "hostsim/inspector.h"
 #include "hostsim/inspectors.h"
+#include "hostsim/word_document.h"
 
 namespace tessel::hostsim
 {
@@ -22,7 +23,8 @@ MemberTable<Application> Application::Members()
 
 Application::Application(std::shared_ptr<HostState> state)
     : Automation(state, L"Application", L"Application", {kIID_Application}),
-      m_explorer(MakeObject<Explorer>(state)), m_inspectors(MakeObject<Inspectors>(state))
+      m_explorer(MakeObject<Explorer>(state)), m_inspectors(MakeObject<Inspectors>(state)),
+      m_word(MakeObject<WordApplication>(state))
 {
 }
 

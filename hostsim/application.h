@@ -10,6 +10,7 @@ namespace tessel::hostsim
 
 class Explorer;
 class Inspectors;
+class WordApplication;
 
 class Application final : public Automation<Application>
 {
@@ -22,6 +23,8 @@ class Application final : public Automation<Application>
     bool ExplorerOpen() const { return m_explorerOpen; }
     void ExplorerClosed() { m_explorerOpen = false; }
     Inspectors& AllInspectors() const { return *m_inspectors.Get(); }
+    // Word, the editor of the messages written in it.
+    WordApplication& Word() const { return *m_word.Get(); }
 
   private:
     ~Application() override;
@@ -32,6 +35,7 @@ class Application final : public Automation<Application>
 
     ComPtr<Explorer> m_explorer;
     ComPtr<Inspectors> m_inspectors;
+    ComPtr<WordApplication> m_word;
     bool m_explorerOpen = true;
 };
 

@@ -64,6 +64,7 @@ template <class T> struct Member
     HRESULT (T::*put)(const Arguments& arguments);
     unsigned required; // arguments of get
     unsigned optional;
+    int sinceVersion = 0; // clients of earlier versions do not have the member
 };
 
 template <class T> struct MemberTable
@@ -153,7 +154,7 @@ template <class T> class Automation : public AutomationObject
     {
         const MemberTable<T> table = T::Members();
         for (std::size_t i = 0; i < table.count; ++i)
-            if (SameName(table.members[i].name, name))
+            if (SameName(table.members[i].name, name) && InThisVersion(table.members[i]))
                 return View(table.members[i]);
         return std::nullopt;
     }
@@ -179,11 +180,16 @@ template <class T> class Automation : public AutomationObject
                 member.put != nullptr, member.required, member.optional};
     }
 
-    static const Member<T>* Find(DISPID id)
+    bool InThisVersion(const Member<T>& member) const
+    {
+        return State().traits.majorVersion >= member.sinceVersion;
+    }
+
+    const Member<T>* Find(DISPID id) const
     {
         const MemberTable<T> table = T::Members();
         for (std::size_t i = 0; i < table.count; ++i)
-            if (table.members[i].id == id)
+            if (table.members[i].id == id && InThisVersion(table.members[i]))
                 return &table.members[i];
         return nullptr;
     }

@@ -5,6 +5,7 @@
 #include "hostsim/host_options.h"
 
 #include <string>
+#include <vector>
 
 namespace tessel::hostsim
 {
@@ -21,6 +22,18 @@ struct ClientTraits
     // BeforeMaximize and the other window-size events, on the _10 interfaces only, from version
     // 11 (2003) on.
     bool windowSizeEvents = true;
+    // From version 12 (2007) on: the ribbon (IRibbonExtensibility) in the message windows, and
+    // Word as the editor of every message.
+    bool ribbon = false;
+    // From version 14 (2010) on the main window has a ribbon too.
+    bool explorerRibbon = false;
+    // From version 15 (2013) on replies are written in the main window's reading pane.
+    bool inlineResponses = false;
+    // From version 14 (2010) on the client ends without telling its add-ins (no OnBeginShutdown,
+    // no OnDisconnection).
+    bool fastShutdown = false;
+    // The customUI namespaces whose ribbon XML the client loads.
+    std::vector<std::wstring> customUiNamespaces;
 };
 
 ClientTraits TraitsOf(const HostOptions& options);

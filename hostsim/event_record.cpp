@@ -68,8 +68,16 @@ std::wstring Line(const Event& event)
             return L"close " + event.window;
         case EventKind::CloseExplorer:
             return L"close Explorer";
+        case EventKind::OpenInlineResponse:
+            return L"open inline response in Explorer (" + event.value + L")";
+        case EventKind::CloseInlineResponse:
+            return L"close inline response in Explorer";
         case EventKind::Click:
             return L"click " + MenuItemPath(event);
+        case EventKind::RibbonClick:
+            return L"click ribbon " + MenuItemPath(event);
+        case EventKind::Ribbon:
+            return L"ribbon " + event.name + L": " + event.value;
         case EventKind::ClickDelivered:
             return L"click delivered to " + MenuItemPath(event);
         case EventKind::HostStaysRunning:

@@ -14,23 +14,27 @@ namespace tessel::hostsim
 
 enum class EventKind
 {
-    OpenInspector,      // host: a new message window, NewInspector fired
-    Activate,           // host: another window became the active one
-    CloseInspector,     // host: a message window closed, Close fired
-    CloseExplorer,      // host: the main window closed, Close fired
-    Click,              // host: a menu item was clicked
-    ClickDelivered,     // host: Click went to one sink of a button (the clicked one or another)
-    HostStaysRunning,   // host: after its windows closed, objects are still held; it disconnects
-                        // nothing (value: how many)
-    Advise,             // add-in: subscribed to an event interface
-    Unadvise,           // add-in: cancelled a subscription
-    Add,                // add-in: added a menu item
-    Put,                // add-in: set a property of a menu item
-    Delete,             // add-in: deleted a menu item
-    WriteText,          // add-in: wrote text over an editor's selection
-    Save,               // add-in: saved an item
-    MessageBoxAnswered, // user: answered a message box (not "MessageBox": windows.h defines that)
-    Dialog,             // user: answered the Quote/Unquote dialog
+    OpenInspector,       // host: a new message window, NewInspector fired
+    Activate,            // host: another window became the active one
+    CloseInspector,      // host: a message window closed, Close fired
+    CloseExplorer,       // host: the main window closed, Close fired
+    OpenInlineResponse,  // host: a reply opened in the main window's reading pane
+    CloseInlineResponse, // host: that reply was sent or discarded
+    Click,               // host: a menu item was clicked
+    RibbonClick,         // host: a ribbon button was clicked
+    Ribbon,              // host: what a ribbon shows of the add-in (name: the ribbon or window)
+    ClickDelivered,      // host: Click went to one sink of a button (the clicked one or another)
+    HostStaysRunning,    // host: after its windows closed, objects are still held; it disconnects
+                         // nothing (value: how many)
+    Advise,              // add-in: subscribed to an event interface
+    Unadvise,            // add-in: cancelled a subscription
+    Add,                 // add-in: added a menu item
+    Put,                 // add-in: set a property of a menu item
+    Delete,              // add-in: deleted a menu item
+    WriteText,           // add-in: wrote text over an editor's selection
+    Save,                // add-in: saved an item
+    MessageBoxAnswered,  // user: answered a message box (not "MessageBox": windows.h defines that)
+    Dialog,              // user: answered the Quote/Unquote dialog
 };
 
 // Fields that an event kind does not use stay empty.

@@ -1,7 +1,8 @@
 #pragma once
-// The main window's side of the object model: its command bars, and its events through
-// connection points: ExplorerEvents and, from version 10 on, ExplorerEvents_10, of which hostsim
-// fires Close.
+// The main window's side of the object model: its command bars; from version 15 on the reply
+// written in its reading pane (ActiveInlineResponse, ActiveInlineResponseWordEditor: null while
+// there is none); and its events through connection points: ExplorerEvents and, from version 10
+// on, ExplorerEvents_10, of which hostsim fires Close.
 
 #include "hostsim/automation_object.h"
 #include "hostsim/event_source.h"
@@ -10,6 +11,8 @@ namespace tessel::hostsim
 {
 
 class CommandBars;
+class Item;
+class WordDocument;
 
 class Explorer final : public Automation<Explorer>
 {
@@ -19,12 +22,19 @@ class Explorer final : public Automation<Explorer>
 
     CommandBars& Bars() const { return *m_bars.Get(); }
     EventSource& Events() { return m_events; }
+    // The reply in the reading pane; null while there is none.
+    void SetInlineResponse(ComPtr<Item> item, ComPtr<WordDocument> document);
+    WordDocument* InlineDocument() const { return m_inlineDocument.Get(); }
 
   private:
     ~Explorer() override;
     HRESULT GetCommandBars(const Arguments& arguments, _variant_t* result);
+    HRESULT GetActiveInlineResponse(const Arguments& arguments, _variant_t* result);
+    HRESULT GetActiveInlineResponseWordEditor(const Arguments& arguments, _variant_t* result);
 
     ComPtr<CommandBars> m_bars;
+    ComPtr<Item> m_inlineItem;
+    ComPtr<WordDocument> m_inlineDocument;
     EventSource m_events;
 };
 

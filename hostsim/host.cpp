@@ -12,6 +12,7 @@
 #include "hostsim/inspectors.h"
 #include "hostsim/item.h"
 #include "hostsim/main_window.h"
+#include "hostsim/word_document.h"
 #include "win/ansi.h"
 
 #include <stdexcept>
@@ -58,7 +59,27 @@ const KindRow kKinds[] = {
     {L"HTMLSelection", &HasMember<HtmlSelection>, false},
     {L"HTMLTxtRange", &HasMember<HtmlTxtRange>, false},
     {L"HTMLControlRange", &HasMember<HtmlControlRange>, false},
+    {L"WordApplication", &HasMember<WordApplication>, false},
+    {L"WordDocument", &HasMember<WordDocument>, false},
+    {L"WordWindows", &HasMember<WordWindows>, false},
+    {L"WordWindow", &HasMember<WordWindow>, false},
+    {L"WordSelection", &HasMember<WordSelection>, false},
+    {L"WordRange", &HasMember<WordRange>, false},
+    {L"IRibbonControl", &HasMember<RibbonControl>, false},
 };
+
+constexpr wchar_t kExplorerRibbon[] = L"Microsoft.Outlook.Explorer";
+// The contextual tab set of a reply written in the reading pane.
+constexpr wchar_t kComposeToolsTabSet[] = L"TabComposeTools";
+
+InspectorSetup CheckedSetup(const InspectorSetup& setup, const ClientTraits& traits)
+{
+    if (setup.selectionStart > setup.selectionEnd || setup.selectionEnd > setup.text.size())
+        throw std::invalid_argument("hostsim: selection outside the text");
+    if (traits.ribbon && setup.editor != EditorKind::Word)
+        throw std::invalid_argument("hostsim: clients from 2007 on edit every message in Word");
+    return setup;
+}
 
 const KindRow& KnownKind(const std::wstring& kind)
 {
@@ -111,7 +132,7 @@ void CollectButtons(const CommandBarControls& controls,
 
 Host::Host(HostOptions options)
     : m_state(std::make_shared<HostState>(std::move(options))),
-      m_application(MakeObject<hostsim::Application>(m_state))
+      m_application(MakeObject<hostsim::Application>(m_state)), m_ribbon(m_state)
 {
 }
 
@@ -146,11 +167,10 @@ ComPtr<IDispatch> Host::Application() const
 
 WindowId Host::OpenInspector(const InspectorSetup& setup)
 {
-    if (setup.selectionStart > setup.selectionEnd || setup.selectionEnd > setup.text.size())
-        throw std::invalid_argument("hostsim: selection outside the text");
+    CheckedSetup(setup, m_state->traits);
     Inspectors& inspectors = App().AllInspectors();
     const int id = m_state->nextInspector++;
-    const ComPtr<Inspector> inspector = MakeObject<Inspector>(m_state, id, setup);
+    const ComPtr<Inspector> inspector = MakeObject<Inspector>(m_state, id, setup, &App().Word());
     unique_hwnd window = CreateClientWindow(inspector->Caption());
     if (!window)
         throw std::runtime_error("hostsim cannot create a message window (no display?)");
@@ -165,6 +185,8 @@ WindowId Host::OpenInspector(const InspectorSetup& setup)
     m_state->record.Add(std::move(event));
     inspectors.Events().Fire(kDIID_InspectorsEvents, kDispNewInspector,
                              {DispatchArgument(inspector.Get())});
+    if (m_state->traits.ribbon && *ItemRibbonId(setup.item.kind) != L'\0')
+        m_ribbon.Load(ItemRibbonId(setup.item.kind));
     if (setup.activate && inspectors.Find(id) != nullptr)
         Activate(WindowId{id});
     return WindowId{id};
@@ -198,7 +220,8 @@ Delivery Host::CloseInspector(WindowId window)
     event.window = inspector->Label();
     m_state->record.Add(std::move(event));
     const Delivery delivery = inspector->FireWindowEvent(kDispClose);
-    m_closedEditorTexts[window.value] = inspector->Document().Text();
+    m_closedEditorTexts[window.value] =
+        inspector->Word() ? inspector->Word()->Text() : inspector->Document().Text();
     inspector->DestroyWindow();
     App().AllInspectors().Remove(inspector.Get());
     return delivery;
@@ -230,9 +253,53 @@ Delivery Host::Activate(WindowId window)
     if (previous)
         delivery = previous->FireWindowEvent(kDispDeactivate);
     inspectors.SetActive(target.Get());
+    if (target && target->Word() != nullptr)
+        App().Word().SetActive(target->Word());
     if (target)
         delivery = target->FireWindowEvent(kDispActivate);
     return delivery;
+}
+
+void Host::OpenInlineResponse(const InspectorSetup& setup)
+{
+    CheckedSetup(setup, m_state->traits);
+    if (!m_state->traits.inlineResponses || !App().ExplorerOpen() ||
+        App().MainExplorer().InlineDocument() != nullptr || setup.item.kind == ItemKind::None)
+        throw std::invalid_argument("hostsim: no reply can be written in the reading pane now");
+    Explorer& explorer = App().MainExplorer();
+    const ComPtr<WordDocument> document =
+        MakeObject<WordDocument>(m_state, &App().Word(), L"Explorer", setup.text,
+                                 setup.selectionStart, setup.selectionEnd, setup.selection);
+    explorer.SetInlineResponse(MakeObject<Item>(m_state, L"Explorer", setup.item), document);
+    m_closedEditorTexts.erase(kExplorer.value);
+    Event event{EventKind::OpenInlineResponse};
+    event.value =
+        std::wstring(DefaultMessageClass(setup.item.kind)) + L", " + EditorName(EditorKind::Word);
+    m_state->record.Add(std::move(event));
+    App().Word().SetActive(document.Get());
+}
+
+void Host::CloseInlineResponse()
+{
+    Explorer& explorer = App().MainExplorer();
+    if (explorer.InlineDocument() == nullptr)
+        throw std::invalid_argument("hostsim: no reply in the reading pane");
+    m_state->record.Add(Event{EventKind::CloseInlineResponse});
+    m_closedEditorTexts[kExplorer.value] = explorer.InlineDocument()->Text();
+    explorer.SetInlineResponse(nullptr, nullptr);
+}
+
+WordDocument* Host::WordOf(WindowId window) const
+{
+    if (window == kExplorer)
+    {
+        WordDocument* reply =
+            App().ExplorerOpen() ? App().MainExplorer().InlineDocument() : nullptr;
+        if (reply == nullptr)
+            throw std::invalid_argument("hostsim: no reply in the reading pane");
+        return reply;
+    }
+    return InspectorAt(window).Word();
 }
 
 Delivery Host::Maximize(WindowId window)
@@ -275,21 +342,30 @@ std::wstring Host::EditorText(WindowId inspector) const
     const auto closed = m_closedEditorTexts.find(inspector.value);
     if (closed != m_closedEditorTexts.end())
         return closed->second;
+    if (const WordDocument* word = WordOf(inspector))
+        return word->Text();
     return InspectorAt(inspector).Document().Text();
 }
 
 std::pair<std::size_t, std::size_t> Host::EditorSelection(WindowId inspector) const
 {
+    if (const WordDocument* word = WordOf(inspector))
+        return {word->SelectionStart(), word->SelectionEnd()};
     const HtmlDocument& document = InspectorAt(inspector).Document();
     return {document.SelectionStart(), document.SelectionEnd()};
 }
 
 void Host::Select(WindowId inspector, std::size_t start, std::size_t end, SelectionKind kind)
 {
-    HtmlDocument& document = InspectorAt(inspector).Document();
-    if (start > end || end > document.Text().size())
+    WordDocument* word = WordOf(inspector);
+    const std::size_t size =
+        word ? word->Text().size() : InspectorAt(inspector).Document().Text().size();
+    if (start > end || end > size)
         throw std::invalid_argument("hostsim: selection outside the text");
-    document.Select(start, end, kind);
+    if (word)
+        word->Select(start, end, kind);
+    else
+        InspectorAt(inspector).Document().Select(start, end, kind);
 }
 
 CommandBarControls* Host::Menu(WindowId window, int menu) const
@@ -359,6 +435,60 @@ Delivery Host::Click(WindowId window, int menu, const std::wstring& caption)
         delivery += target->Click(*clicked.Get(), &cancelDefault);
     delivery.cancel = cancelDefault != VARIANT_FALSE;
     return delivery;
+}
+
+void Host::ConnectRibbon(IUnknown* addin)
+{
+    if (!m_state->traits.ribbon)
+        return;
+    m_ribbon.Connect(addin);
+    if (m_state->traits.explorerRibbon)
+        m_ribbon.Load(kExplorerRibbon);
+}
+
+std::vector<RibbonButton> Host::RibbonButtons(WindowId window) const
+{
+    if (window != kExplorer)
+    {
+        const Item* item = InspectorAt(window).CurrentItem();
+        return item ? m_ribbon.Buttons(ItemRibbonId(item->ItemType()))
+                    : std::vector<RibbonButton>{};
+    }
+    if (!App().ExplorerOpen())
+        return {};
+    // The Compose Tools tabs show while a reply is written in the reading pane; other contextual
+    // tab sets are not the main window's.
+    const bool replying = App().MainExplorer().InlineDocument() != nullptr;
+    std::vector<RibbonButton> shown;
+    for (const RibbonButton& button : m_ribbon.Buttons(kExplorerRibbon))
+        if (button.tabSet.empty() || (replying && button.tabSet == kComposeToolsTabSet))
+            shown.push_back(button);
+    return shown;
+}
+
+std::optional<RibbonButton> Host::FindRibbonButton(WindowId window, const std::wstring& label) const
+{
+    for (const RibbonButton& button : RibbonButtons(window))
+        if (button.label == label)
+            return button;
+    return std::nullopt;
+}
+
+Delivery Host::ClickRibbon(WindowId window, const std::wstring& label)
+{
+    const std::optional<RibbonButton> button = FindRibbonButton(window, label);
+    if (!button)
+        throw std::invalid_argument("hostsim: no ribbon button " + WideToAnsi(label));
+    const ComPtr<IDispatch> context(window == kExplorer
+                                        ? static_cast<IDispatch*>(&App().MainExplorer())
+                                        : static_cast<IDispatch*>(&InspectorAt(window)));
+    return m_ribbon.Click(*button, context.Get(),
+                          window == kExplorer ? L"Explorer" : InspectorLabel(window.value));
+}
+
+const ClientTraits& Host::Traits() const
+{
+    return m_state->traits;
 }
 
 std::size_t Host::InspectorsSinkCount() const
@@ -448,6 +578,8 @@ void Host::Quit()
     if (m_quit || m_application == nullptr)
         return;
     m_quit = true;
+    if (App().ExplorerOpen() && App().MainExplorer().InlineDocument() != nullptr)
+        CloseInlineResponse();
     for (const WindowId window : OpenInspectors())
         CloseInspector(window);
     if (App().ExplorerOpen())
@@ -475,6 +607,7 @@ bool Host::ReadyToDisconnect()
 
 void Host::Shutdown()
 {
+    m_ribbon.Release();
     // Each source is held while it lets go of its sinks: a sink's release may free the very
     // object the source belongs to, or others on the list.
     std::vector<ComPtr<IConnectionPointContainer>> sources;

@@ -11,26 +11,33 @@
 //     host.Shutdown();
 //     host.Record().Lines();                        // what happened, one line per event
 //
-// It plays the 2000-2003 client of the version given (HostOptions), in the ways their
-// published behaviour shows: a click reaches every button with the same Id and Tag; message
-// windows are top-level windows of the main window's class; members answer only the invoke
-// kinds their type information gives them; InspectorEvents and InspectorEvents_10 carry their
-// own events; and after the last window closed the client disconnects its add-ins only once
-// nothing of it is held. ClientTraits (client_traits.h) holds what depends on the version.
+// It plays the client of the version given (HostOptions), in the ways their published behaviour
+// shows: a click reaches every button with the same Id and Tag; message windows are top-level
+// windows of the main window's class; members answer only the invoke kinds their type
+// information gives them; InspectorEvents and InspectorEvents_10 carry their own events; and
+// after the last window closed a 2000-2003 client disconnects its add-ins only once nothing of it
+// is held. The 2007-365 clients (12 to 16) edit every message in Word, load the add-in's ribbon
+// (ribbon.h), write replies in the main window's reading pane (2013 on) and end without telling
+// their add-ins (2010 on). ClientTraits (client_traits.h) holds what depends on the version.
+//
+//     host.ConnectRibbon(addin.Get());              // 2007 on, after OnConnection
+//     host.ClickRibbon(message, L"&Quote/Unquote Selected Text");
 //
 // Objects are named by kind in failure rules and in the live-object report: "Application",
 // "Explorer", "Inspectors", "Inspector", "MailItem" (and "AppointmentItem", "ContactItem",
 // "TaskItem", "JournalItem", "NoteItem", "PostItem"), "CommandBars", "CommandBar",
 // "CommandBarControls", "CommandBarButton", "CommandBarPopup", "HTMLDocument", "HTMLSelection",
-// "HTMLTxtRange", "HTMLControlRange". Everything runs on the calling thread, which must have
-// initialised COM; events reach the add-in's sinks synchronously, inside the call that fires
-// them. The Host's own calls throw std::invalid_argument for a window or menu item that does
-// not exist, so that a test's mistake does not pass as a finding.
+// "HTMLTxtRange", "HTMLControlRange", "WordApplication", "WordDocument", "WordWindows",
+// "WordWindow", "WordSelection", "WordRange", "IRibbonControl". Everything runs on the calling
+// thread, which must have initialised COM; events reach the add-in's sinks synchronously, inside
+// the call that fires them. The Host's own calls throw std::invalid_argument for a window or menu
+// item that does not exist, so that a test's mistake does not pass as a finding.
 
 #include "hostsim/event_record.h"
 #include "hostsim/event_source.h"
 #include "hostsim/faults.h"
 #include "hostsim/host_options.h"
+#include "hostsim/ribbon.h"
 #include "win/com.h"
 #include "win/unique_handle.h"
 
@@ -48,6 +55,7 @@ class Application;
 class CommandBarControl;
 class CommandBarControls;
 class Inspector;
+class WordDocument;
 struct HostState;
 
 // A window of the host: the main window (kExplorer) or a message window, numbered from 1 in the
@@ -90,8 +98,10 @@ class Host
 
     // Opens a message window: its top-level window appears above the others, it joins the
     // Inspectors collection, NewInspector is fired (while the window is not yet the active one),
-    // and then, unless setup.activate is false, it becomes the active inspector. Throws for a
-    // selection outside the text, or when the window cannot be made (no display).
+    // its ribbon is loaded (2007 on, the first window of its kind), and then, unless
+    // setup.activate is false, it becomes the active inspector. Throws for a selection outside
+    // the text, for an editor other than Word from 2007 on, or when the window cannot be made (no
+    // display).
     WindowId OpenInspector(const InspectorSetup& setup = {});
     WindowId OpenInspector(ItemSetup item, EditorKind editor, std::wstring text = {},
                            std::size_t selectionStart = 0, std::size_t selectionEnd = 0);
@@ -101,7 +111,8 @@ class Host
     // Fires Close to the main window's sinks and destroys it; ActiveExplorer then gives nothing.
     Delivery CloseExplorer();
     // Makes a message window the active inspector (Deactivate to the one before, Activate to
-    // it), or, with kExplorer, leaves no inspector active.
+    // it; a window written in Word makes its document Word's active one), or, with kExplorer,
+    // leaves no inspector active.
     Delivery Activate(WindowId window);
     // Fires BeforeMaximize, whose one argument is a by-reference Cancel flag, to the sinks of
     // InspectorEvents_10 (version 11 on; earlier versions have no such event).
@@ -112,8 +123,15 @@ class Host
     std::vector<WindowId> OpenInspectors() const;
     std::optional<WindowId> ActiveInspector() const;
 
+    // A reply written in the main window's reading pane (2013 on), in Word: setup gives its item,
+    // text and selection; its document becomes Word's active one. Throws without a main window,
+    // with a reply there already, or for a version without such replies.
+    void OpenInlineResponse(const InspectorSetup& setup);
+    // The reply is sent or discarded.
+    void CloseInlineResponse();
+
     // The message window's editor: its whole text (also after the window closed) and its
-    // selection.
+    // selection; with kExplorer the reply in the reading pane's.
     std::wstring EditorText(WindowId inspector) const;
     std::pair<std::size_t, std::size_t> EditorSelection(WindowId inspector) const;
     void Select(WindowId inspector, std::size_t start, std::size_t end,
@@ -130,6 +148,18 @@ class Host
     // Tag, Ctrl being the clicked one; each delivery is recorded. The window does not become
     // active by it.
     Delivery Click(WindowId window, int menu, const std::wstring& caption);
+    // After the add-in's OnConnection, as the 2007-365 clients do: asks it for its ribbon and
+    // loads the main window's (2010 on). Nothing for the 2000-2003 clients.
+    void ConnectRibbon(IUnknown* addin);
+    // The add-in's buttons on a window's ribbon: a message window's, or with kExplorer the main
+    // window's (its contextual Compose Tools tab only while a reply is written there).
+    std::vector<RibbonButton> RibbonButtons(WindowId window) const;
+    std::optional<RibbonButton> FindRibbonButton(WindowId window, const std::wstring& label) const;
+    // Clicks the first of those buttons with that label: its callback gets a control whose
+    // Context is the window. The window does not become active by it.
+    Delivery ClickRibbon(WindowId window, const std::wstring& label);
+    const ClientTraits& Traits() const;
+
     std::size_t InspectorsSinkCount() const;
     std::size_t ExplorerSinkCount() const;
     // The sinks subscribed to the Inspectors collection and to a menu button, so that a test
@@ -161,16 +191,17 @@ class Host
 
     // The user ends the client: every message window closes, then the main window (Close to
     // their sinks), and the client lets go of its own objects. A second call does nothing.
-    // Afterwards only HeldObjects, ReadyToDisconnect, Shutdown, EditorText, Record and Calls
-    // may be used.
+    // A reply in the reading pane is discarded first. Afterwards only HeldObjects,
+    // ReadyToDisconnect, Traits, Shutdown, EditorText, Record and Calls may be used.
     void Quit();
     bool HasQuit() const { return m_quit; }
     // After Quit: hostsim objects of this host still alive, which only others (the add-in) hold.
     std::size_t HeldObjects() const;
-    // After Quit: whether the client now disconnects its add-ins (OnBeginShutdown,
-    // OnDisconnection). A 2000-2003 client does so only when nothing of it is held; otherwise it
-    // stays running, which is recorded as "host stays running: N objects held by the add-in".
-    // A modern client disconnects regardless.
+    // After Quit: whether the client now ends. A 2000-2003 client does so only when nothing of
+    // it is held; otherwise it stays running, which is recorded as "host stays running: N objects
+    // held by the add-in". A modern client ends regardless. Ending, the clients up to 2007 first
+    // disconnect their add-ins (OnBeginShutdown, OnDisconnection); those from 2010 on do not
+    // (Traits().fastShutdown).
     bool ReadyToDisconnect();
 
     // Drops every connection (releasing the add-in's sinks) and the host's references to its
@@ -184,9 +215,11 @@ class Host
     Inspector& InspectorAt(WindowId inspector) const;
     CommandBarControls* Menu(WindowId window, int menu) const;
     CommandBarControl* FindButton(WindowId window, int menu, const std::wstring& caption) const;
+    WordDocument* WordOf(WindowId window) const;
 
     std::shared_ptr<HostState> m_state;
     ComPtr<hostsim::Application> m_application;
+    Ribbon m_ribbon;
     unique_hwnd m_mainWindow;
     bool m_quit = false;
     std::map<int, std::wstring> m_closedEditorTexts; // by window number

@@ -1,7 +1,8 @@
 #pragma once
 // Interface identifiers of the host's published object model: the mail client's own interfaces
-// (the 0006xxxx family), the shared office command bars (000Cxxxx) and the HTML editor's
-// document. hostsim answers them; the add-in asks for them with QueryInterface.
+// (the 0006xxxx family), the shared Office command bars and ribbon (000Cxxxx), Word's (0002xxxx)
+// and the HTML editor's document. hostsim answers them; the add-in asks for them with
+// QueryInterface.
 
 #include <windows.h>
 
@@ -10,7 +11,7 @@
 namespace tessel::hostsim
 {
 
-// Every identifier of the first two families ends in C000-000000000046.
+// Every identifier of the first three families ends in C000-000000000046.
 constexpr GUID OfficeGuid(unsigned long first)
 {
     return {first, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
@@ -42,6 +43,18 @@ inline constexpr IID kIID_CommandBarControl = OfficeGuid(0x000C0308);
 inline constexpr IID kIID_CommandBarPopup = OfficeGuid(0x000C030A);
 inline constexpr IID kIID_CommandBarButton = OfficeGuid(0x000C030E);
 inline constexpr IID kDIID_CommandBarButtonEvents = OfficeGuid(0x000C0351);
+
+// The Office ribbon (2007 on).
+inline constexpr IID kIID_IRibbonControl = OfficeGuid(0x000C0395);
+inline constexpr IID kIID_IRibbonExtensibility = OfficeGuid(0x000C0396);
+
+// Word, the mail editor.
+inline constexpr IID kIID_WordApplication = OfficeGuid(0x00020970);
+inline constexpr IID kIID_WordDocument = OfficeGuid(0x0002096B);
+inline constexpr IID kIID_WordWindows = OfficeGuid(0x00020961);
+inline constexpr IID kIID_WordWindow = OfficeGuid(0x00020962);
+inline constexpr IID kIID_WordSelection = OfficeGuid(0x00020975);
+inline constexpr IID kIID_WordRange = OfficeGuid(0x0002095E);
 
 // The HTML editor's document.
 inline constexpr IID kIID_IHTMLDocument2 = {

@@ -4,6 +4,7 @@
 #include "hostsim/html_document.h"
 #include "hostsim/iids.h"
 #include "hostsim/item.h"
+#include "hostsim/word_document.h"
 #include "win/result.h"
 
 namespace tessel::hostsim
@@ -74,11 +75,14 @@ MemberTable<Inspector> Inspector::Members()
         {L"CommandBars", 3, MemberKind::Property, &T::GetCommandBars, nullptr, 0, 0},
         {L"HTMLEditor", 4, MemberKind::Property, &T::GetHtmlEditor, nullptr, 0, 0},
         {L"Caption", 5, MemberKind::Property, &T::GetCaption, nullptr, 0, 0},
+        {L"WordEditor", 6, MemberKind::Property, &T::GetWordEditor, nullptr, 0, 0},
+        {L"IsWordMail", 7, MemberKind::Property, &T::GetIsWordMail, nullptr, 0, 0},
     };
     return {members, std::size(members)};
 }
 
-Inspector::Inspector(std::shared_ptr<HostState> state, int id, const InspectorSetup& setup)
+Inspector::Inspector(std::shared_ptr<HostState> state, int id, const InspectorSetup& setup,
+                     WordApplication* word)
     : Automation(state, L"Inspector", InspectorLabel(id), {kIID_Inspector}), m_id(id),
       m_editor(setup.editor), m_caption(WindowCaption(setup)),
       m_bars(MakeObject<CommandBars>(
@@ -91,6 +95,9 @@ Inspector::Inspector(std::shared_ptr<HostState> state, int id, const InspectorSe
 {
     if (setup.item.kind != ItemKind::None)
         m_item = MakeObject<Item>(state, Label(), setup.item);
+    if (m_editor == EditorKind::Word)
+        m_word = MakeObject<WordDocument>(state, word, Label(), setup.text, setup.selectionStart,
+                                          setup.selectionEnd, setup.selection);
     SetEventSource(&m_events);
 }
 
@@ -134,6 +141,18 @@ HRESULT Inspector::GetHtmlEditor(const Arguments&, _variant_t* result)
 HRESULT Inspector::GetCaption(const Arguments&, _variant_t* result)
 {
     return ReturnString(m_caption, result);
+}
+
+HRESULT Inspector::GetWordEditor(const Arguments&, _variant_t* result)
+{
+    // The same object-model guard as for the HTML editor.
+    RETURN_HR_IF(E_ACCESSDENIED, State().options.guard == GuardAnswer::Deny);
+    return ReturnObject(m_word.Get(), result);
+}
+
+HRESULT Inspector::GetIsWordMail(const Arguments&, _variant_t* result)
+{
+    return ReturnBool(m_editor == EditorKind::Word, result);
 }
 
 Inspector::~Inspector() = default;

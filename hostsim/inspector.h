@@ -1,6 +1,7 @@
 #pragma once
 // A message window: CurrentItem, EditorType, CommandBars, HTMLEditor (the document, only for the
-// HTML editor) and Caption, and its events through connection points: InspectorEvents
+// HTML editor), WordEditor and IsWordMail (Word's document, only for the Word editor) and
+// Caption, and its events through connection points: InspectorEvents
 // (Activate, Deactivate, Close) and, from version 10 on, InspectorEvents_10 (the same, and from
 // version 11 on BeforeMaximize). Its top-level window has the main window's class,
 // "rctrl_renwnd32", and the caption as title.
@@ -16,11 +17,15 @@ namespace tessel::hostsim
 class CommandBars;
 class HtmlDocument;
 class Item;
+class WordApplication;
+class WordDocument;
 
 class Inspector final : public Automation<Inspector>
 {
   public:
-    Inspector(std::shared_ptr<HostState> state, int id, const InspectorSetup& setup);
+    // word: the Word that edits the message when the editor is Word.
+    Inspector(std::shared_ptr<HostState> state, int id, const InspectorSetup& setup,
+              WordApplication* word);
     static MemberTable<Inspector> Members();
 
     int Id() const { return m_id; }
@@ -29,6 +34,8 @@ class Inspector final : public Automation<Inspector>
     CommandBars& Bars() const { return *m_bars.Get(); }
     // The editor's document; it exists whatever the editor, but only the HTML editor hands it out.
     HtmlDocument& Document() const { return *m_document.Get(); }
+    // Word's document, for the Word editor only (null otherwise).
+    WordDocument* Word() const { return m_word.Get(); }
     Item* CurrentItem() const { return m_item.Get(); }
     EventSource& Events() { return m_events; }
 
@@ -50,6 +57,8 @@ class Inspector final : public Automation<Inspector>
     HRESULT GetCommandBars(const Arguments& arguments, _variant_t* result);
     HRESULT GetHtmlEditor(const Arguments& arguments, _variant_t* result);
     HRESULT GetCaption(const Arguments& arguments, _variant_t* result);
+    HRESULT GetWordEditor(const Arguments& arguments, _variant_t* result);
+    HRESULT GetIsWordMail(const Arguments& arguments, _variant_t* result);
 
     int m_id;
     EditorKind m_editor;
@@ -57,6 +66,7 @@ class Inspector final : public Automation<Inspector>
     ComPtr<Item> m_item;
     ComPtr<CommandBars> m_bars;
     ComPtr<HtmlDocument> m_document;
+    ComPtr<WordDocument> m_word;
     EventSource m_events;
     unique_hwnd m_window;
 };

@@ -16,17 +16,23 @@ struct ItemKindRow
     const IID* iid;
     const wchar_t* messageClass;
     const wchar_t* windowName; // what the window's caption calls it
+    const wchar_t* ribbonId;   // its window's ribbon (2007 on); a sticky note's has none
 };
 
 const ItemKindRow kItemKinds[] = {
-    {ItemKind::Mail, L"MailItem", &kIID_MailItem, L"IPM.Note", L"Message"},
+    // A mail item's window is one of a message being written: hostsim opens no received mail.
+    {ItemKind::Mail, L"MailItem", &kIID_MailItem, L"IPM.Note", L"Message",
+     L"Microsoft.Outlook.Mail.Compose"},
     {ItemKind::Appointment, L"AppointmentItem", &kIID_AppointmentItem, L"IPM.Appointment",
-     L"Appointment"},
-    {ItemKind::Contact, L"ContactItem", &kIID_ContactItem, L"IPM.Contact", L"Contact"},
-    {ItemKind::Task, L"TaskItem", &kIID_TaskItem, L"IPM.Task", L"Task"},
-    {ItemKind::Journal, L"JournalItem", &kIID_JournalItem, L"IPM.Activity", L"Journal Entry"},
-    {ItemKind::StickyNote, L"NoteItem", &kIID_NoteItem, L"IPM.StickyNote", L"Note"},
-    {ItemKind::Post, L"PostItem", &kIID_PostItem, L"IPM.Post", L"Discussion"},
+     L"Appointment", L"Microsoft.Outlook.Appointment"},
+    {ItemKind::Contact, L"ContactItem", &kIID_ContactItem, L"IPM.Contact", L"Contact",
+     L"Microsoft.Outlook.Contact"},
+    {ItemKind::Task, L"TaskItem", &kIID_TaskItem, L"IPM.Task", L"Task", L"Microsoft.Outlook.Task"},
+    {ItemKind::Journal, L"JournalItem", &kIID_JournalItem, L"IPM.Activity", L"Journal Entry",
+     L"Microsoft.Outlook.Journal"},
+    {ItemKind::StickyNote, L"NoteItem", &kIID_NoteItem, L"IPM.StickyNote", L"Note", L""},
+    {ItemKind::Post, L"PostItem", &kIID_PostItem, L"IPM.Post", L"Discussion",
+     L"Microsoft.Outlook.Post.Compose"},
 };
 
 const ItemKindRow& RowOf(ItemKind kind)
@@ -54,6 +60,11 @@ const wchar_t* ItemWindowName(ItemKind kind)
     return RowOf(kind).windowName;
 }
 
+const wchar_t* ItemRibbonId(ItemKind kind)
+{
+    return kind == ItemKind::None ? L"" : RowOf(kind).ribbonId;
+}
+
 MemberTable<Item> Item::Members()
 {
     using T = Item;
@@ -69,8 +80,9 @@ MemberTable<Item> Item::Members()
 Item::Item(std::shared_ptr<HostState> state, const std::wstring& window, const ItemSetup& setup)
     : Automation(state, RowOf(setup.kind).objectKind, window + L" > item",
                  {*RowOf(setup.kind).iid}),
-      m_window(window), m_messageClass(setup.messageClass.empty() ? RowOf(setup.kind).messageClass
-                                                                  : setup.messageClass),
+      m_window(window), m_itemKind(setup.kind),
+      m_messageClass(setup.messageClass.empty() ? RowOf(setup.kind).messageClass
+                                                : setup.messageClass),
       m_entryId(setup.entryId), m_subject(setup.subject)
 {
 }

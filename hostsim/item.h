@@ -18,6 +18,7 @@ class Item final : public Automation<Item>
 
     const std::wstring& MessageClass() const { return m_messageClass; }
     const std::wstring& EntryId() const { return m_entryId; }
+    ItemKind ItemType() const { return m_itemKind; }
 
   private:
     ~Item() override;
@@ -27,6 +28,7 @@ class Item final : public Automation<Item>
     HRESULT Save(const Arguments& arguments, _variant_t* result);
 
     std::wstring m_window;
+    ItemKind m_itemKind;
     std::wstring m_messageClass;
     std::wstring m_entryId;
     std::wstring m_subject;
@@ -38,5 +40,8 @@ const wchar_t* ItemObjectKind(ItemKind kind);
 const wchar_t* DefaultMessageClass(ItemKind kind);
 // What a window's caption calls an item of this kind: "Message", "Contact", ...
 const wchar_t* ItemWindowName(ItemKind kind);
+// The ribbon of a window showing an item of this kind ("Microsoft.Outlook.Mail.Compose", ...), or
+// "" when it has none.
+const wchar_t* ItemRibbonId(ItemKind kind);
 
 } // namespace tessel::hostsim
