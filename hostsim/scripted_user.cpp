@@ -18,6 +18,10 @@ constexpr int kLevels = 210;
 constexpr int kOk = 211;
 constexpr int kCancel = 212;
 
+// The About dialog, which has no caption: its Close button and its animation.
+constexpr int kAboutClose = 203;
+constexpr int kAboutAnimation = 204;
+
 // Message boxes keep their text in the static control with this id.
 constexpr int kMessageBoxTextId = 0xFFFF;
 
@@ -86,6 +90,12 @@ QuoteAnswer QuoteAnswer::EndedWith(const Key* endKey) const
     return answer;
 }
 
+bool IsAboutDialog(HWND window)
+{
+    return WindowClassName(window) == "#32770" && GetDlgItem(window, kAboutClose) != nullptr &&
+           GetDlgItem(window, kAboutAnimation) != nullptr;
+}
+
 bool IsMessageBox(HWND window)
 {
     if (WindowClassName(window) != "#32770" || GetDlgItem(window, kMessageBoxTextId) == nullptr)
@@ -98,7 +108,9 @@ bool IsMessageBox(HWND window)
 ScriptedUser::ScriptedUser(Host& host) : m_host(host)
 {
     m_driver.SetRescue([](HWND window) {
-        if (GetDlgItem(window, kCancel) != nullptr)
+        if (IsAboutDialog(window)) // it closes with its Close button only
+            PostClick(window, kAboutClose);
+        else if (GetDlgItem(window, kCancel) != nullptr)
             PostClick(window, kCancel);
         else
         {
@@ -125,6 +137,17 @@ void ScriptedUser::ExpectMessageBox()
 void ScriptedUser::AnswerEveryMessageBox()
 {
     m_driver.Always({"any message box", IsMessageBox, [this](HWND box) { AnswerMessageBox(box); }});
+}
+
+void ScriptedUser::AnswerEveryAboutDialog()
+{
+    m_driver.Always({"any About dialog", IsAboutDialog, [this](HWND dialog) {
+                         Event event{EventKind::Dialog};
+                         event.name = L"About";
+                         event.value = L"Close";
+                         m_host.Record().Add(std::move(event));
+                         PostClick(dialog, kAboutClose);
+                     }});
 }
 
 void ScriptedUser::ExpectQuoteDialog(QuoteAnswer answer, std::function<void(HWND)> look)

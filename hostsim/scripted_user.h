@@ -53,6 +53,8 @@ struct QuoteAnswer
 // A dialog-class window that is a message box: its text in the static 0xFFFF, only buttons and
 // statics as children.
 bool IsMessageBox(HWND window);
+// The add-in's About dialog, which has no caption: its Close button 203 and animation 204.
+bool IsAboutDialog(HWND window);
 
 class ScriptedUser
 {
@@ -68,6 +70,8 @@ class ScriptedUser
     // mode, type the sign and the number, and press OK (or the answer's key); or confirm it as
     // it is; or press Cancel.
     void ExpectQuoteDialog(QuoteAnswer answer, std::function<void(HWND)> look = {});
+    // From now on, every About dialog is recorded ("About") and closed with its Close button.
+    void AnswerEveryAboutDialog();
     // From now on, any message box that no expected step takes is recorded and answered.
     void AnswerEveryMessageBox();
 

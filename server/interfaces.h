@@ -1,8 +1,8 @@
 #pragma once
 // The server's COM interfaces and identifiers for C++ code: IAddin, CLSID_Addin, IID_IAddin and
 // LIBID_TESSELLib (generated from tessel.idl), IDTExtensibility2 with its enums,
-// LIBID_AddInDesignerObjects and IRibbonExtensibility (generated from extensibility.idl). The GUIDs are defined once, in
-// the server library.
+// LIBID_AddInDesignerObjects and IRibbonExtensibility (generated from extensibility.idl). The GUIDs
+// are defined once, in the server library.
 
 #include <windows.h>
 #include <ole2.h>

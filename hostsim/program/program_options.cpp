@@ -1,5 +1,7 @@
 #include "hostsim/program/program_options.h"
 
+#include "hostsim/client_traits.h"
+
 #include <cerrno>
 #include <climits>
 #include <cwchar>
@@ -16,19 +18,22 @@ const wchar_t* const kProgramUsage =
     L"               [--edit-item enabled|disabled|absent|caption=TEXT]\n"
     L"               [--mode quote|unquote|cancel] [--sign TEXT] [--width N] [--levels N]\n"
     L"               [--accept] [--confirm-key KEY] [--during-dialog click|close|quit]\n"
-    L"               [--out FILE] [--capture FILE]\n"
+    L"               [--inline] [--about] [--out FILE] [--capture FILE]\n"
     L"       hostsim --help\n"
     L"\n"
     L"Plays the mail client around the add-in: shows the main window, creates and connects the\n"
-    L"add-in, opens mail windows whose HTML editor holds FILE (UTF-8) entirely selected,\n"
-    L"clicks \"&Quote/Unquote Selected Text\" in the 5th menu of the last one, answers the\n"
-    L"dialog and every message box, closes every window, disconnects the add-in when the\n"
-    L"client may, releases everything and prints what happened as it happens.\n"
+    L"add-in, opens mail windows whose HTML editor (Word from version 12 on) holds FILE (UTF-8)\n"
+    L"entirely selected, clicks \"&Quote/Unquote Selected Text\" on the ribbon or in the 5th\n"
+    L"menu of the last one, answers the dialog and every message box, closes every window,\n"
+    L"disconnects the add-in when the client may, releases everything and prints what happened\n"
+    L"as it happens.\n"
     L"\n"
     L"  --progid PROGID    create the add-in by its registered ProgID (default Tessel.Addin)\n"
     L"  --dll PATH         create it through that DLL's own DllGetClassObject instead\n"
-    L"  --title TEXT       main window title (default \"Inbox - Microsoft Outlook\")\n"
-    L"  --version TEXT     the client's version text (default 11.0.5608)\n"
+    L"  --title TEXT       main window title (default \"Inbox - Microsoft Outlook\", from version\n"
+    L"                     15 on \"Inbox - user@example.com - Outlook\")\n"
+    L"  --version TEXT     the client's version text (default 11.0.5608): 9 to 11 the 2000-2003\n"
+    L"                     clients, 12, 14, 15 and 16 those of 2007, 2010, 2013 and 2016-365\n"
     L"  --host KIND        classic (default): at the end the client disconnects the add-in only\n"
     L"                     once it holds nothing of the client's; modern: regardless\n"
     L"  --inspector-on-top a message window lies above the main window when the add-in connects\n"
@@ -38,7 +43,9 @@ const wchar_t* const kProgramUsage =
     L"  --message FILE     the message text, UTF-8 (a leading byte-order mark is dropped)\n"
     L"  --windows N        open N mail windows holding the message (default 1); the click is\n"
     L"                     made in the last, the active one\n"
-    L"  --editor KIND      html (default), plain, rtf or word\n"
+    L"  --editor KIND      html (default), plain, rtf or word (the only one from version 12 on)\n"
+    L"  --inline           the message is a reply written in the main window's reading pane\n"
+    L"                     (version 15 on; one only)\n"
     L"  --saved            the message was saved before (it has an entry id)\n"
     L"  --edit-item STATE  the window's Edit Message item: disabled (default, a message being\n"
     L"                     written), enabled (one shown for reading), absent, or\n"
@@ -56,6 +63,8 @@ const wchar_t* const kProgramUsage =
     L"                     again, close the mail window, or quit the client\n"
     L"  --out FILE         write the editor's whole text after the command, UTF-8\n"
     L"  --capture FILE     write a 24-bit BMP of the Quote/Unquote dialog as it opens\n"
+    L"  --about            after the command, click \"About Custom Tessel Addin...\" and close\n"
+    L"                     the About dialog\n"
     L"  -h, --help         show this help\n"
     L"\n"
     L"Exit status: 0 done, 1 unreadable or invalid message file or unwritable output,\n"
@@ -165,16 +174,11 @@ class OptionReader
                 m_options.help = true;
                 continue;
             }
-            if (name == L"--saved" || name == L"--accept" || name == L"--inspector-on-top")
+            if (bool* flag = Flag(name))
             {
                 if (inlineValue)
                     return Fail(L"option '" + name + L"' takes no value");
-                if (name == L"--saved")
-                    m_options.saved = true;
-                else if (name == L"--inspector-on-top")
-                    m_options.inspectorOnTop = true;
-                else
-                    m_acceptGiven = true;
+                *flag = true;
                 continue;
             }
             if (!TakesValue(name))
@@ -194,6 +198,26 @@ class OptionReader
     }
 
   private:
+    // The options that take no value.
+    bool* Flag(const std::wstring& name)
+    {
+        const struct
+        {
+            const wchar_t* name;
+            bool* flag;
+        } flags[] = {
+            {L"--saved", &m_options.saved},
+            {L"--accept", &m_acceptGiven},
+            {L"--inspector-on-top", &m_options.inspectorOnTop},
+            {L"--inline", &m_options.inlineReply},
+            {L"--about", &m_options.about},
+        };
+        for (const auto& known : flags)
+            if (name == known.name)
+                return known.flag;
+        return nullptr;
+    }
+
     static bool TakesValue(const std::wstring& name)
     {
         static const wchar_t* const kNames[] = {
@@ -216,7 +240,7 @@ class OptionReader
         if (name == L"--progid")
             return NonEmpty(name, value) && (m_options.progId = value, m_progIdGiven = true);
         if (name == L"--title")
-            return m_options.title = value, true;
+            return m_options.title = value, m_titleGiven = true;
         if (name == L"--version")
             return m_options.version = value, true;
         if (name == L"--message")
@@ -232,7 +256,7 @@ class OptionReader
         if (name == L"--levels")
             return Number(name, value, m_options.levels) && (m_levelsGiven = true);
         if (name == L"--editor")
-            return Enumerated(name, value, kEditors, m_options.editor);
+            return Enumerated(name, value, kEditors, m_options.editor) && (m_editorGiven = true);
         if (name == L"--mode")
             return Enumerated(name, value, kModes, m_options.answer) && (m_modeGiven = true);
         if (name == L"--confirm-key")
@@ -337,6 +361,28 @@ class OptionReader
             return Fail(L"--levels is typed only with --mode unquote");
         if (m_signGiven && answer != DialogAnswer::Quote && answer != DialogAnswer::Unquote)
             return Fail(L"--sign is typed only with --mode quote or unquote");
+        return CheckClient();
+    }
+
+    // What the client of the version has: its title, Word as the only editor from 2007 on,
+    // replies in the reading pane from 2013 on.
+    bool CheckClient()
+    {
+        const int major = MajorVersion(m_options.version);
+        if (!m_titleGiven && major >= 15)
+            m_options.title = L"Inbox - user@example.com - Outlook";
+        if (major >= 12)
+        {
+            if (m_editorGiven && m_options.editor != EditorKind::Word)
+                return Fail(L"clients from version 12 on edit every message in Word: give no "
+                            L"--editor but word");
+            m_options.editor = EditorKind::Word;
+        }
+        if (m_options.inlineReply && major < 15)
+            return Fail(L"--inline needs a client that writes replies in the reading pane "
+                        L"(--version 15 or later)");
+        if (m_options.inlineReply && m_options.windows != 1)
+            return Fail(L"--inline writes one reply; give no --windows");
         return true;
     }
 
@@ -355,6 +401,8 @@ class OptionReader
     bool m_signGiven = false;
     bool m_widthGiven = false;
     bool m_levelsGiven = false;
+    bool m_titleGiven = false;
+    bool m_editorGiven = false;
 };
 
 } // namespace

@@ -35,17 +35,19 @@ struct ProgramOptions
     bool help = false;
     std::wstring progId = L"Tessel.Addin"; // used when dllPath is empty
     std::wstring dllPath;
-    std::wstring title = L"Inbox - Microsoft Outlook";
+    std::wstring title = L"Inbox - Microsoft Outlook"; // the version's own when not given
     std::wstring version = L"11.0.5608";
     HostKind host = HostKind::Classic;
-    int windows = 1; // mail windows holding the message
+    int windows = 1;          // mail windows holding the message
+    bool inlineReply = false; // the message is a reply written in the main window's reading pane
+    bool about = false;       // click the About button after the quote command
     DuringDialog duringDialog = DuringDialog::Nothing;
     bool inspectorOnTop = false;      // a message window above the main window at start
     std::optional<int> explorerMenus; // the main menu bar's menus; default: the client's 7
     bool controlObject = true;        // CommandBarControl.Control gives the control
     GuardAnswer guard = GuardAnswer::Allow;
     std::wstring messageFile;
-    EditorKind editor = EditorKind::Html;
+    EditorKind editor = EditorKind::Html; // Word from version 12 on
     bool saved = false;
     EditMessageItem editItem = EditMessageItem::Disabled();
     DialogAnswer answer = DialogAnswer::AtTheScreen;

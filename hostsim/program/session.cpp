@@ -20,6 +20,8 @@ namespace
 
 constexpr wchar_t kQuoteItem[] = L"&Quote/Unquote Selected Text";
 constexpr int kQuoteMenu = 5;
+constexpr wchar_t kAboutItem[] = L"About Custom Tessel Addin...";
+constexpr int kAboutMenu = 7;      // of the main window
 constexpr int kDialogCancel = 212; // the Quote/Unquote dialog's "&Cancel"
 constexpr wchar_t kSavedEntryId[] = L"00000000A1B2C3D4E5F6";
 
@@ -41,12 +43,27 @@ class CustomArray
     SAFEARRAY* m_array;
 };
 
-InspectorSetup MessageWindow(const ProgramOptions& options, const std::wstring& text)
+// Text pasted into Word: every line end (CR LF, LF or CR) becomes a paragraph mark; a VT is a
+// manual line break already.
+std::wstring AsWordText(const std::wstring& text)
+{
+    std::wstring word;
+    for (std::size_t at = 0; at < text.size(); ++at)
+    {
+        if (text[at] == L'\r' && at + 1 < text.size() && text[at + 1] == L'\n')
+            continue; // the LF that follows ends the line
+        word += text[at] == L'\n' ? L'\r' : text[at];
+    }
+    return word;
+}
+
+InspectorSetup MessageWindow(const ProgramOptions& options, const std::wstring& message)
 {
     InspectorSetup setup;
     if (options.saved)
         setup.item.entryId = kSavedEntryId;
     setup.editor = options.editor;
+    const std::wstring text = options.editor == EditorKind::Word ? AsWordText(message) : message;
     setup.text = text;
     setup.selectionEnd = text.size();
     setup.editMessage = options.editItem;
@@ -107,6 +124,8 @@ class Session
     void ScriptTheUser();
     WindowId OpenMessageWindows(const std::wstring& messageText);
     void ClickQuoteItem(WindowId window);
+    void ClickAbout(WindowId window);
+    std::wstring WindowName(WindowId window) const;
     void ActDuringDialog();
     void Quit();
     void EndTheClient();
@@ -134,6 +153,8 @@ void Session::Run(const std::wstring& messageText)
         m_window = OpenMessageWindows(messageText);
         ClickQuoteItem(m_window);
         m_report.editorText = m_host->EditorText(m_window);
+        if (m_options.about)
+            ClickAbout(m_window);
         EndTheClient();
     }
     ShutDown();
@@ -180,6 +201,7 @@ bool Session::Start()
         Fail(kExitNotStarted, L"OnConnection failed (" + StatusText(connected) + L")");
         return false;
     }
+    m_host->ConnectRibbon(m_addin.Object());
     m_addin.Object()->OnStartupComplete(&m_custom); // its result means nothing to the client
     return true;
 }
@@ -187,6 +209,7 @@ bool Session::Start()
 void Session::ScriptTheUser()
 {
     m_user->AnswerEveryMessageBox();
+    m_user->AnswerEveryAboutDialog();
     const bool capture = !m_options.captureFile.empty();
     auto look = [this, capture](HWND dialog) {
         if (capture)
@@ -219,21 +242,56 @@ void Session::ScriptTheUser()
 
 WindowId Session::OpenMessageWindows(const std::wstring& messageText)
 {
+    if (m_options.inlineReply)
+    {
+        m_host->OpenInlineResponse(MessageWindow(m_options, messageText));
+        return kExplorer;
+    }
     WindowId last;
     for (int opened = 0; opened < m_options.windows; ++opened)
         last = m_host->OpenInspector(MessageWindow(m_options, messageText));
     return last; // the active one
 }
 
+std::wstring Session::WindowName(WindowId window) const
+{
+    return window == kExplorer ? L"Explorer" : L"Inspector " + std::to_wstring(window.value);
+}
+
+// The ribbon button when the add-in gave the window one, else the menu item.
 void Session::ClickQuoteItem(WindowId window)
 {
-    if (m_host->FindMenuItem(window, kQuoteMenu, kQuoteItem))
+    if (m_host->FindRibbonButton(window, kQuoteItem))
+    {
+        m_host->ClickRibbon(window, kQuoteItem);
+        return;
+    }
+    if (window != kExplorer && m_host->FindMenuItem(window, kQuoteMenu, kQuoteItem))
     {
         m_host->Click(window, kQuoteMenu, kQuoteItem);
         return;
     }
-    PrintLine(L"nothing to click: no " + Quoted(kQuoteItem) + L" in menu " +
-              std::to_wstring(kQuoteMenu) + L" of Inspector " + std::to_wstring(window.value));
+    PrintLine(L"nothing to click: no " + Quoted(kQuoteItem) +
+              (m_host->Traits().ribbon ? L" on the ribbon or" : L"") + L" in menu " +
+              std::to_wstring(kQuoteMenu) + L" of " + WindowName(window));
+}
+
+// The window's ribbon button, or the main window's menu item.
+void Session::ClickAbout(WindowId window)
+{
+    const bool onRibbon = m_host->FindRibbonButton(window, kAboutItem).has_value();
+    const bool inMenu = m_host->FindMenuItem(kExplorer, kAboutMenu, kAboutItem).has_value();
+    if (!onRibbon && !inMenu)
+    {
+        PrintLine(L"nothing to click: no " + Quoted(kAboutItem) + L" on the ribbon of " +
+                  WindowName(window) + L" or in menu " + std::to_wstring(kAboutMenu) +
+                  L" of Explorer");
+        return;
+    }
+    if (onRibbon)
+        m_host->ClickRibbon(window, kAboutItem);
+    else
+        m_host->Click(kExplorer, kAboutMenu, kAboutItem);
 }
 
 void Session::ActDuringDialog()
@@ -246,7 +304,10 @@ void Session::ActDuringDialog()
             ClickQuoteItem(m_window);
             break;
         case DuringDialog::Close:
-            m_host->CloseInspector(m_window);
+            if (m_window == kExplorer)
+                m_host->CloseInlineResponse();
+            else
+                m_host->CloseInspector(m_window);
             break;
         case DuringDialog::Quit:
             Quit();
@@ -258,15 +319,22 @@ void Session::ActDuringDialog()
     }
 }
 
-// The user ends the client: its windows close. A modern client then disconnects its add-ins at
-// once, whatever they hold; a 2000-2003 client waits until nothing of it is held.
+// The user ends the client: its windows close. A modern client then ends at once, whatever its
+// add-ins hold (2007 disconnects them first; 2010 and later do not tell them); a 2000-2003 client
+// waits until nothing of it is held.
 void Session::Quit()
 {
     if (m_host->HasQuit())
         return;
     m_host->Quit();
-    if (m_options.host == HostKind::Modern)
-        Disconnect();
+    if (m_host->Traits().waitsForReleasedObjects)
+        return;
+    if (!m_host->Traits().fastShutdown)
+        return Disconnect();
+    m_disconnected = true;
+    PrintLine(L"end without disconnecting (fast shutdown)");
+    m_host->Shutdown();
+    m_addin.ReleaseObject();
 }
 
 void Session::EndTheClient()
@@ -287,7 +355,7 @@ void Session::Disconnect()
     // What the client tells its add-ins when it ends; it ignores their answers.
     m_addin.Object()->OnBeginShutdown(&m_custom);
     m_addin.Object()->OnDisconnection(ext_dm_HostShutdown, &m_custom);
-    if (m_options.host == HostKind::Modern)
+    if (!m_host->Traits().waitsForReleasedObjects)
     {
         m_host->Shutdown();
         m_addin.ReleaseObject();
