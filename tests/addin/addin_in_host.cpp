@@ -41,12 +41,13 @@ void AddinInHost::ReleaseAll()
 {
     if (m_host)
     {
-        // As a 2000-2003 client does when it ends: its windows close; once nothing of it is held
-        // it disconnects the add-in; then it drops its connections.
+        // As the client does when it ends: its windows close; a 2000-2003 client disconnects
+        // the add-in once nothing of it is held, 2007 at once, 2010 and later not at all; then it
+        // drops its connections.
         m_host->Quit();
         if (m_host->ReadyToDisconnect())
         {
-            if (m_addin)
+            if (m_addin && !m_host->Traits().fastShutdown)
             {
                 m_addin->OnBeginShutdown(nullptr);
                 m_addin->OnDisconnection(ext_dm_HostShutdown, nullptr);
@@ -75,6 +76,7 @@ HRESULT AddinInHost::Connect(hostsim::HostOptions options, const std::wstring& t
     EXPECT_EQ(CreateAddinInstanceForTest(&m_addin), S_OK);
     const HRESULT hr =
         m_addin->OnConnection(m_host->Application().Get(), ext_cm_Startup, nullptr, nullptr);
+    m_host->ConnectRibbon(m_addin.Get());
     // The add-in puts its files beside its DLL, which in this test is the test program; keep
     // every test's files apart.
     if (!g_strIniPath.empty())

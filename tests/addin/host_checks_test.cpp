@@ -48,6 +48,26 @@ TEST(HostChecks, MajorVersionFromTheVersionText)
         EXPECT_EQ(HostMajorVersion(c.version), c.major) << c.version;
 }
 
+TEST(HostChecks, ModernMajorVersionIsTheWholeNumberBeforeTheDot)
+{
+    const struct
+    {
+        const char* version;
+        int major;
+    } cases[] = {
+        {"12.0.6607.1000", 12},
+        {"16.0.17928.20114", 16},
+        {"16", 16},
+        {"11.0.5608", 0},
+        {"17.0", 0},
+        {"120.0", 0},
+        {"16x", 0},
+        {"", 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ModernHostMajorVersion(c.version), c.major) << c.version;
+}
+
 TEST(DataFiles, FolderOfPath)
 {
     const struct
