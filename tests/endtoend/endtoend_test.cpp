@@ -3,6 +3,7 @@
 // exit code, its transcript and the editor text it wrote.
 
 #include "tests/endtoend/child_process.h"
+#include "tests/support/modern_clients_opt_in.h"
 #include "tests/support/temp_folder.h"
 #include "win/ansi.h"
 
@@ -287,6 +288,82 @@ TEST_F(EndToEnd, SurvivesWhatTheRealClientDoes)
     }
 }
 
+// A message with a manual line break, as pasted into Word, and as Word then holds it.
+constexpr char kWordMessage[] = "Hello Anna,\r\nthe tiles are in.\vThe grout follows.\r\n\r\n"
+                                "Best, Bob\r\n";
+constexpr char kWordText[] = "Hello Anna,\rthe tiles are in.\vThe grout follows.\r\rBest, Bob\r";
+
+// The lines of Word's text, which ends paragraphs with CR and manual line breaks with VT.
+std::vector<std::string> WordLines(const std::string& text)
+{
+    std::vector<std::string> lines(1);
+    for (const char c : text)
+    {
+        if (c == '\r' || c == '\v')
+            lines.emplace_back();
+        else
+            lines.back() += c;
+    }
+    return lines;
+}
+
+// The 2007-365 clients, with the opt-in: the ribbon button quotes in Word (in a mail window, or
+// in a reply in the reading pane), every line behind the sign and within the width, an unquote
+// of that gives the message back, and the About button opens the About dialog. Without the
+// opt-in they find the add-in inert and the text stays as it was.
+TEST_F(EndToEnd, ModernClientsQuoteAndUnquoteInWordOnlyWithTheOptIn)
+{
+    WriteFileBytes(m_folder.File("word.txt"), kWordMessage);
+    const std::vector<std::vector<std::wstring>> clients = {
+        {L"--version", L"12.0.6607.1000"},
+        {L"--version", L"14.0.7268.5000"},
+        {L"--version", L"16.0.17928.20114"},
+        {L"--version", L"16.0.17928.20114", L"--inline"},
+    };
+    const auto run = [this](const std::vector<std::wstring>& client, const wchar_t* message,
+                            std::vector<std::wstring> arguments) {
+        arguments.insert(arguments.begin(), {L"--dll", Path("Tessel.dll"), L"--message", message});
+        arguments.insert(arguments.end(), client.begin(), client.end());
+        return Hostsim(arguments);
+    };
+    {
+        const ModernClientsOptIn optIn;
+        for (const auto& client : clients)
+        {
+            SCOPED_TRACE(WideToAnsi(client.back()));
+            const ProgramRun quote =
+                run(client, Path("word.txt").c_str(),
+                    {L"--mode", L"quote", L"--width", L"20", L"--about", L"--out", Path("q.txt")});
+            ASSERT_EQ(quote.exitCode, 0) << quote.out << quote.err;
+            EXPECT_THAT(quote.out, HasSubstr(": group \"Tessel\" button \"&Quote/Unquote "
+                                             "Selected Text\"\n"));
+            EXPECT_THAT(quote.out, HasSubstr("dialog \"About\": Close\n"));
+            EXPECT_THAT(quote.out, Not(HasSubstr("\nadd ")));
+            EXPECT_THAT(quote.out, HasSubstr(kNothingLeft));
+            for (const std::string& line : WordLines(Read("q.txt")))
+            {
+                EXPECT_EQ(line.rfind("> ", 0), 0u) << line;
+                EXPECT_LE(line.size(), 2u + 20u) << line;
+            }
+            const ProgramRun unquote = run(client, Path("q.txt").c_str(),
+                                           {L"--mode", L"unquote", L"--out", Path("u.txt")});
+            ASSERT_EQ(unquote.exitCode, 0) << unquote.out << unquote.err;
+            EXPECT_EQ(Read("u.txt"), kWordText);
+        }
+    }
+    for (const auto& client : clients)
+    {
+        SCOPED_TRACE(WideToAnsi(client.back()) + " without the opt-in");
+        const ProgramRun inert =
+            run(client, Path("word.txt").c_str(), {L"--mode", L"quote", L"--out", Path("q.txt")});
+        ASSERT_EQ(inert.exitCode, 0) << inert.out << inert.err;
+        EXPECT_THAT(inert.out, HasSubstr("nothing to click: no \"&Quote/Unquote Selected Text\""));
+        EXPECT_THAT(inert.out, Not(HasSubstr("button")));
+        EXPECT_THAT(inert.out, Not(HasSubstr("\nadd ")));
+        EXPECT_EQ(Read("q.txt"), kWordText);
+    }
+}
+
 // The ANSI code page cannot spell "тест": the data files still lie beside the DLL, never beside
 // the client's program.
 TEST_F(EndToEnd, DataFilesLieBesideTheDllInAFolderTheCodePageCannotSpell)
@@ -369,6 +446,12 @@ TEST_F(EndToEnd, ReportsBadOptionsAndUnusableInputWithItsExitCodes)
         {{L"--message", Path("message.txt"), L"--host", L"retro"},
          2,
          "'--host' takes classic, modern, not 'retro'"},
+        {{L"--message", Path("message.txt"), L"--version", L"14.0.7268", L"--inline"},
+         2,
+         "--inline needs a client that writes replies in the reading pane"},
+        {{L"--message", Path("message.txt"), L"--version", L"16.0.1", L"--editor", L"html"},
+         2,
+         "clients from version 12 on edit every message in Word"},
         {{L"--message", Path("missing.txt")}, 1, "cannot open"},
         {{L"--message", Path("invalid.txt")}, 1, "invalid.txt: invalid UTF-8 at byte 3"},
         {{L"--message", Path("message.txt"), L"--progid", L"Tessel.NotThere", L"--mode", L"cancel"},
