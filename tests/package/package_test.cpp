@@ -18,6 +18,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace tessel::test
 {
@@ -38,6 +39,9 @@ const Lines kClassKeys = {L"Tessel.Addin.1", L"Tessel.Addin", L"CLSID\\" + GuidT
                           L"TypeLib\\" + GuidText(LIBID_TESSELLib),
                           L"Interface\\" + GuidText(IID_IAddin)};
 const std::wstring kAddinsKey = L"Software\\Microsoft\\Office\\Outlook\\Addins";
+// The user's opt-in to the 2007-365 clients, which the x64 package always writes.
+const std::wstring kSettingsKey = L"Software\\Tessel";
+constexpr wchar_t kModernClients[] = L"ModernClients";
 const std::wstring kUserClasses = L"Software\\Classes";
 const std::wstring kMachineClasses = L"Software\\Classes";
 
@@ -101,6 +105,17 @@ Lines InstalledProducts()
             return products;
         products.emplace_back(product);
     }
+}
+
+// The opt-in's value, or nothing.
+std::optional<DWORD> ModernClientsValue()
+{
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey.c_str(), kModernClients, RRF_RT_REG_DWORD,
+                     nullptr, &value, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return value;
 }
 
 std::wstring ProductInfo(const std::wstring& product, const wchar_t* property)
@@ -221,6 +236,24 @@ TEST_F(Package, InstallsForTheUserAloneAndTheClientCreatesTheAddinByItsProgId)
     // The add-in keeps its settings and sign history beside itself, where the user may write.
     EXPECT_THAT(ReadFileBytes(m_folder + "Tessel.ini"), HasSubstr("QuoteLast="));
     EXPECT_THAT(ReadFileBytes(m_folder + "TesselHistory.lst"), HasSubstr(">"));
+
+    // Every 64-bit client is 2010 or later: the package opts the user in, and the installed
+    // add-in quotes through the ribbon of such a client.
+    EXPECT_EQ(ModernClientsValue(), std::optional<DWORD>(1));
+    ProgramRun ribbon;
+    {
+        const MergedClassesView merged;
+        ribbon = RunProgram(kHostsim,
+                            {L"--version", L"16.0.17928.20114", L"--message",
+                             AnsiToWide(m_scratch.File("message.txt")), L"--mode", L"quote",
+                             L"--out", quotedPath},
+                            m_scratch.Path());
+    }
+    ASSERT_EQ(ribbon.exitCode, 0) << ribbon.out << ribbon.err;
+    EXPECT_THAT(ribbon.out,
+                HasSubstr("click ribbon Inspector 1 > \"&Quote/Unquote Selected Text\""));
+    EXPECT_EQ(ReadFileBytes(m_scratch.File("quoted.txt")),
+              "> Hello Anna,\r> the tiles are in.\r> ");
 }
 
 // The package writes, for the user, exactly what the DLL's own DllRegisterServer writes into
@@ -287,6 +320,8 @@ TEST_F(Package, RemovalTakesWhatItInstalledAndLeavesOtherAddinsAndTheUsersFiles)
     ASSERT_EQ(Msiexec({L"/x", kPackage}), 0);
     EXPECT_FALSE(FileExists(m_dll));
     EXPECT_EQ(DumpUserRegistration(), Lines{});
+    EXPECT_EQ(ModernClientsValue(), std::nullopt);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSettingsKey)) << "the emptied key stays behind";
     EXPECT_EQ(InstalledProducts(), Lines{});
     EXPECT_EQ(SubkeyNames(HKEY_CURRENT_USER, kAddinsKey), Lines{L"Other.Addin"});
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kUserClasses + L"\\Other.Addin\\CLSID"));
