@@ -80,6 +80,10 @@ bool RunningCommand::Busy()
     return g_commandRunning;
 }
 
+namespace
+{
+
+// S_OK with the result once the user confirmed the dialog, S_FALSE when they dismissed it.
 HRESULT AskForResult(std::wstring text, const TextEngine& engine, std::wstring* result)
 {
     try
@@ -102,6 +106,36 @@ HRESULT AskForResult(std::wstring text, const TextEngine& engine, std::wstring* 
     }
 }
 
+// Sets the text property of a range, replacing what it spans. The text goes to the host as one
+// BSTR, without further copies; ours goes first, so that a large selection needs as little
+// memory as can be.
+HRESULT WriteOver(IDispatch* range, const wchar_t* textProperty, std::wstring text)
+{
+    RETURN_HR_IF(E_OUTOFMEMORY, text.size() > UINT_MAX);
+    VARIANT value;
+    value.vt = VT_BSTR;
+    value.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    RETURN_HR_IF_NULL(E_OUTOFMEMORY, value.bstrVal);
+    std::wstring().swap(text);
+    _variant_t written;
+    written.Attach(value);
+    return PutProperty(range, textProperty, written);
+}
+
+} // namespace
+
+HRESULT TransformAndWriteBack(std::wstring text, const TextEngine& engine, const WriteBack& target)
+{
+    std::wstring result;
+    const HRESULT asked = AskForResult(std::move(text), engine, &result);
+    if (asked != S_OK)
+        return SUCCEEDED(asked) ? S_OK : asked;
+    if (!target.stillThere())
+        return S_OK;
+    RETURN_IF_FAILED(WriteOver(target.range, target.textProperty, std::move(result)));
+    return CallMethod(target.mailItem, L"Save", {});
+}
+
 bool IsStillOpen(IDispatch* application, IDispatch* inspector)
 {
     ComPtr<IDispatch> inspectors;
@@ -118,19 +152,6 @@ bool IsStillOpen(IDispatch* application, IDispatch* inspector)
             return true;
     }
     return false;
-}
-
-HRESULT WriteOver(IDispatch* range, const wchar_t* textProperty, std::wstring text)
-{
-    RETURN_HR_IF(E_OUTOFMEMORY, text.size() > UINT_MAX);
-    VARIANT value;
-    value.vt = VT_BSTR;
-    value.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    RETURN_HR_IF_NULL(E_OUTOFMEMORY, value.bstrVal);
-    std::wstring().swap(text);
-    _variant_t written;
-    written.Attach(value);
-    return PutProperty(range, textProperty, written);
 }
 
 } // namespace tessel

@@ -6,6 +6,7 @@
 #include "ui/quote_dlg.h"
 #include "win/com.h"
 
+#include <functional>
 #include <string>
 
 namespace tessel
@@ -42,17 +43,23 @@ class RunningCommand
     bool m_bWasBusy;
 };
 
-// S_OK with the result once the user confirmed the dialog, S_FALSE when they dismissed it. An
-// exception inside it (no memory for the result, say) ends it with its failure, after telling
-// the user that the text was left unchanged.
-HRESULT AskForResult(std::wstring text, const TextEngine& engine, std::wstring* result);
+// Where the result goes: the range read (its text property's name) and the mail item to save.
+struct WriteBack
+{
+    IDispatch* range;
+    const wchar_t* textProperty;
+    IDispatch* mailItem;
+    // Whether the window is still there to be written, after the dialog.
+    std::function<bool()> stillThere;
+};
+
+// The end of every command: the user transforms the text in the dialog; unless they dismissed
+// it, or the window is gone by then (nothing is written or saved), the result replaces the
+// range and the item is saved. An exception inside the dialog (no memory for the result, say)
+// ends it with its failure, after telling the user that the text was left unchanged.
+HRESULT TransformAndWriteBack(std::wstring text, const TextEngine& engine, const WriteBack& target);
 
 // Whether the message window is still among the host's open windows.
 bool IsStillOpen(IDispatch* application, IDispatch* inspector);
-
-// Sets the text property of a range, replacing what it spans. The text goes to the host as one
-// BSTR, without further copies; ours goes first, so that a large selection needs as little
-// memory as can be.
-HRESULT WriteOver(IDispatch* range, const wchar_t* textProperty, std::wstring text);
 
 } // namespace tessel

@@ -113,15 +113,10 @@ HRESULT RunQuoteCommand(IDispatch* application, IDispatch* editMessageButton)
         return S_OK;
     }
 
-    std::wstring result;
-    const HRESULT asked = AskForResult(std::move(text), kBlockTextEngine, &result);
-    if (asked != S_OK)
-        return SUCCEEDED(asked) ? S_OK : asked;
     // A window closed while the dialog was open is left alone: nothing written, nothing saved.
-    if (!IsStillOpen(application, inspector.Get()))
-        return S_OK;
-    RETURN_IF_FAILED(WriteOver(textRange.Get(), L"text", std::move(result)));
-    return CallMethod(mailItem.Get(), L"Save", {});
+    return TransformAndWriteBack(std::move(text), kBlockTextEngine,
+                                 {textRange.Get(), L"text", mailItem.Get(),
+                                  [&] { return IsStillOpen(application, inspector.Get()); }});
 }
 
 } // namespace tessel

@@ -113,14 +113,9 @@ HRESULT RunWordQuoteCommand(IDispatch* application, IDispatch* control)
         return S_OK;
     }
 
-    std::wstring result;
-    const HRESULT asked = AskForResult(std::move(text), kWordTextEngine, &result);
-    if (asked != S_OK)
-        return SUCCEEDED(asked) ? S_OK : asked;
-    if (!IsStillThere(application, window))
-        return S_OK;
-    RETURN_IF_FAILED(WriteOver(range.Get(), L"Text", std::move(result)));
-    return CallMethod(window.mailItem.Get(), L"Save", {});
+    return TransformAndWriteBack(std::move(text), kWordTextEngine,
+                                 {range.Get(), L"Text", window.mailItem.Get(),
+                                  [&] { return IsStillThere(application, window); }});
 }
 
 } // namespace tessel

@@ -2,6 +2,7 @@
 
 #include "hostsim/html_selection.h"
 #include "hostsim/iids.h"
+#include "hostsim/text_span.h"
 
 #include <algorithm>
 
@@ -28,17 +29,17 @@ HtmlDocument::HtmlDocument(std::shared_ptr<HostState> state, const std::wstring&
 
 void HtmlDocument::Select(std::size_t start, std::size_t end, SelectionKind kind)
 {
-    m_selectionEnd = std::min(std::max(start, end), m_text.size());
-    m_selectionStart = std::min(std::min(start, end), m_selectionEnd);
+    const TextSpan span = SpanWithin(start, end, m_text.size());
+    m_selectionStart = span.start;
+    m_selectionEnd = span.end;
     m_selectionKind = kind;
 }
 
 void HtmlDocument::Replace(std::size_t start, std::size_t end, const std::wstring& text)
 {
-    end = std::min(end, m_text.size());
-    start = std::min(start, end);
-    m_text.replace(start, end - start, text);
-    m_selectionStart = m_selectionEnd = start + text.size();
+    const TextSpan span = SpanWithin(start, end, m_text.size());
+    m_text.replace(span.start, span.end - span.start, text);
+    m_selectionStart = m_selectionEnd = span.start + text.size();
     m_selectionKind = SelectionKind::Text;
     Event event{EventKind::WriteText};
     event.window = m_window;

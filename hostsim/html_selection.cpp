@@ -2,6 +2,7 @@
 
 #include "hostsim/html_document.h"
 #include "hostsim/iids.h"
+#include "hostsim/text_span.h"
 #include "win/result.h"
 
 #include <algorithm>
@@ -73,10 +74,7 @@ HtmlTxtRange::HtmlTxtRange(std::shared_ptr<HostState> state, HtmlDocument* docum
 
 HRESULT HtmlTxtRange::GetText(const Arguments&, _variant_t* result)
 {
-    const std::wstring& text = m_document->Text();
-    const std::size_t end = std::min(m_end, text.size());
-    const std::size_t start = std::min(m_start, end);
-    return ReturnString(text.substr(start, end - start), result);
+    return ReturnString(SpanText(m_document->Text(), m_start, m_end), result);
 }
 
 HRESULT HtmlTxtRange::PutText(const Arguments& arguments)

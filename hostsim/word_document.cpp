@@ -1,6 +1,7 @@
 #include "hostsim/word_document.h"
 
 #include "hostsim/iids.h"
+#include "hostsim/text_span.h"
 #include "win/result.h"
 
 #include <algorithm>
@@ -77,15 +78,17 @@ WordDocument::WordDocument(std::shared_ptr<HostState> state, WordApplication* ap
 
 void WordDocument::Select(std::size_t start, std::size_t end, SelectionKind kind)
 {
-    m_selectionEnd = std::min(std::max(start, end), m_text.size());
-    m_selectionStart = std::min(std::min(start, end), m_selectionEnd);
+    const TextSpan span = SpanWithin(start, end, m_text.size());
+    m_selectionStart = span.start;
+    m_selectionEnd = span.end;
     m_selectionKind = kind;
 }
 
 std::size_t WordDocument::Replace(std::size_t start, std::size_t end, const std::wstring& text)
 {
-    end = std::min(end, m_text.size());
-    start = std::min(start, end);
+    const TextSpan span = SpanWithin(start, end, m_text.size());
+    start = span.start;
+    end = span.end;
     m_text.replace(start, end - start, text);
     // The selection moves with the text: positions after the span by its change in length, a
     // position inside it to its new end.
@@ -279,10 +282,7 @@ WordRange::WordRange(std::shared_ptr<HostState> state, WordDocument* document, s
 
 HRESULT WordRange::GetText(const Arguments&, _variant_t* result)
 {
-    const std::wstring& text = m_document->Text();
-    const std::size_t end = std::min(m_end, text.size());
-    const std::size_t start = std::min(m_start, end);
-    return ReturnString(text.substr(start, end - start), result);
+    return ReturnString(SpanText(m_document->Text(), m_start, m_end), result);
 }
 
 HRESULT WordRange::PutText(const Arguments& arguments)
