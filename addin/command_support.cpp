@@ -6,7 +6,6 @@
 
 #include <climits>
 #include <initializer_list>
-#include <memory>
 
 namespace tessel
 {

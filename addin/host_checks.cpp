@@ -88,7 +88,7 @@ int ModernHostMajorVersion(const std::string& version)
     if (major.size() != 2 || (digits != std::string::npos && version[digits] != '.'))
         return 0;
     const int number = std::stoi(major);
-    return number >= kFirstModernVersion && number <= 16 ? number : 0;
+    return number >= kFirstModernVersion && number <= kLastModernVersion ? number : 0;
 }
 
 bool ModernClientsOptedIn()

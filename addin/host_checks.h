@@ -23,7 +23,8 @@ int HostMajorVersion(const std::string& version);
 // The major version of a 2007-365 client (12 to 16: the number before the first dot of
 // "16.0.17928.20114"), or 0 for any other.
 int ModernHostMajorVersion(const std::string& version);
-constexpr int kFirstModernVersion = 12;
+constexpr int kFirstModernVersion = 12; // 2007
+constexpr int kLastModernVersion = 16;  // 2016, 2019, 2021 and 365
 
 // Whether the user opted in to the 2007-365 clients: the DWORD value ModernClients, not 0, under
 // HKEY_CURRENT_USER\Software\Tessel.

@@ -1,5 +1,7 @@
 #include "addin/ribbon.h"
 
+#include "addin/host_checks.h"
+
 #include <iterator>
 
 namespace tessel
@@ -35,7 +37,8 @@ constexpr wchar_t kGroup[] =
 
 std::wstring CustomUi(int hostVersion, const std::wstring& ribbon)
 {
-    const wchar_t* space = hostVersion == 12
+    // 2007 knows only the first namespace; 2010 brought the second.
+    const wchar_t* space = hostVersion == kFirstModernVersion
                                ? L"http://schemas.microsoft.com/office/2006/01/customui"
                                : L"http://schemas.microsoft.com/office/2009/07/customui";
     return L"<customUI xmlns=\"" + std::wstring(space) + L"\"><ribbon>" + ribbon +
@@ -46,7 +49,7 @@ std::wstring CustomUi(int hostVersion, const std::wstring& ribbon)
 
 std::wstring RibbonXml(const std::wstring& ribbonId, int hostVersion)
 {
-    if (hostVersion < 12 || hostVersion > 16)
+    if (hostVersion < kFirstModernVersion || hostVersion > kLastModernVersion)
         return {};
     if (ribbonId == kComposeRibbon)
         return CustomUi(hostVersion, L"<tabs><tab idMso=\"TabNewMailMessage\">" +
