@@ -2,7 +2,7 @@
 // created by its ProgID, or loaded by path. Each run is a child process; the test reads its
 // exit code, its transcript and the editor text it wrote.
 
-#include "tests/endtoend/child_process.h"
+#include "tests/support/child_process.h"
 #include "tests/support/modern_clients_opt_in.h"
 #include "tests/support/temp_folder.h"
 #include "win/ansi.h"

@@ -4,8 +4,8 @@
 
 #include "server/interfaces.h"
 #include "tessel_version.h"
-#include "tests/endtoend/child_process.h"
-#include "tests/server/registry_dump.h"
+#include "tests/support/child_process.h"
+#include "tests/support/registry_dump.h"
 #include "tests/support/temp_folder.h"
 #include "win/ansi.h"
 #include "win/unique_handle.h"

@@ -4,7 +4,7 @@
 #include "server/interfaces.h"
 #include "win/com_apartment.h"
 #include "tests/server/registration_outcome.h"
-#include "tests/server/registry_dump.h"
+#include "tests/support/registry_dump.h"
 #include "tests/server/server_dll.h"
 #include "tests/server/test_files.h"
 #include "tests/support/temp_folder.h"

@@ -5,7 +5,7 @@
 #include "server/interfaces.h"
 #include "tests/server/private_roots.h"
 #include "tests/server/registration_outcome.h"
-#include "tests/server/registry_dump.h"
+#include "tests/support/registry_dump.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "tests/server/registration_outcome.h"
 
 #include "server/interfaces.h"
-#include "tests/server/registry_dump.h"
+#include "tests/support/registry_dump.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include "server/type_library_registration.h"
 
 #include "server/interfaces.h"
-#include "tests/server/registry_dump.h"
+#include "tests/support/registry_dump.h"
 #include "tests/server/test_files.h"
 #include "tests/support/temp_folder.h"
 #include "win/ansi.h"

@@ -1,4 +1,4 @@
-#include "tests/server/registry_dump.h"
+#include "tests/support/registry_dump.h"
 
 #include "win/unique_handle.h"
 

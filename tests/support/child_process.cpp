@@ -1,4 +1,4 @@
-#include "tests/endtoend/child_process.h"
+#include "tests/support/child_process.h"
 
 #include "tests/support/temp_folder.h"
 #include "win/ansi.h"
