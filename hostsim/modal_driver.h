@@ -16,6 +16,9 @@
 namespace tessel::hostsim
 {
 
+// Message boxes keep their text in the static control with this id.
+inline constexpr int kMessageBoxTextId = 0xFFFF;
+
 std::string WindowCaption(HWND window);
 std::string WindowClassName(HWND window);
 // Text of a dialog's child control (GetDlgItemText).

@@ -2,28 +2,12 @@
 
 #include "hostsim/event_record.h"
 #include "hostsim/host.h"
+#include "ui/resource.h"
 
 namespace tessel::hostsim
 {
 namespace
 {
-
-// Control ids of the Quote/Unquote dialog.
-constexpr int kQuoteMode = 205;
-constexpr int kUnquoteMode = 206;
-constexpr int kAddSign = 207;
-constexpr int kWidth = 208;
-constexpr int kRemoveSign = 209;
-constexpr int kLevels = 210;
-constexpr int kOk = 211;
-constexpr int kCancel = 212;
-
-// The About dialog, which has no caption: its Close button and its animation.
-constexpr int kAboutClose = 203;
-constexpr int kAboutAnimation = 204;
-
-// Message boxes keep their text in the static control with this id.
-constexpr int kMessageBoxTextId = 0xFFFF;
 
 std::wstring WideWindowText(HWND window)
 {
@@ -33,14 +17,6 @@ std::wstring WideWindowText(HWND window)
     text.resize(static_cast<std::size_t>(
         GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
-}
-
-// A button's click as its dialog receives it. Posted, so that the dialog ends after the
-// driver's tick has returned.
-void PostClick(HWND dialog, int id)
-{
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 std::wstring OkOrKey(const Key* key)
@@ -57,8 +33,8 @@ void EndQuoteDialog(HWND dialog, const Key* key, int button)
         PostClick(dialog, button);
         return;
     }
-    const bool quoteShown = IsDlgButtonChecked(dialog, kQuoteMode) == BST_CHECKED;
-    const HWND signBox = GetDlgItem(dialog, quoteShown ? kAddSign : kRemoveSign);
+    const bool quoteShown = IsDlgButtonChecked(dialog, IDC_QUOTE_MODE) == BST_CHECKED;
+    const HWND signBox = GetDlgItem(dialog, quoteShown ? IDC_ADD_SIGN : IDC_REMOVE_SIGN);
     SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(signBox), TRUE);
     PressKey(dialog, *key);
 }
@@ -90,10 +66,16 @@ QuoteAnswer QuoteAnswer::EndedWith(const Key* endKey) const
     return answer;
 }
 
+void PostClick(HWND dialog, int id)
+{
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
 bool IsAboutDialog(HWND window)
 {
-    return WindowClassName(window) == "#32770" && GetDlgItem(window, kAboutClose) != nullptr &&
-           GetDlgItem(window, kAboutAnimation) != nullptr;
+    return WindowClassName(window) == "#32770" && GetDlgItem(window, IDC_ABOUT_CLOSE) != nullptr &&
+           GetDlgItem(window, IDC_ABOUT_ANIMATION) != nullptr;
 }
 
 bool IsMessageBox(HWND window)
@@ -109,9 +91,9 @@ ScriptedUser::ScriptedUser(Host& host) : m_host(host)
 {
     m_driver.SetRescue([](HWND window) {
         if (IsAboutDialog(window)) // it closes with its Close button only
-            PostClick(window, kAboutClose);
-        else if (GetDlgItem(window, kCancel) != nullptr)
-            PostClick(window, kCancel);
+            PostClick(window, IDC_ABOUT_CLOSE);
+        else if (GetDlgItem(window, IDC_DISMISS) != nullptr)
+            PostClick(window, IDC_DISMISS);
         else
         {
             PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
@@ -146,44 +128,47 @@ void ScriptedUser::AnswerEveryAboutDialog()
                          event.name = L"About";
                          event.value = L"Close";
                          m_host.Record().Add(std::move(event));
-                         PostClick(dialog, kAboutClose);
+                         PostClick(dialog, IDC_ABOUT_CLOSE);
                      }});
 }
 
 void ScriptedUser::ExpectQuoteDialog(QuoteAnswer answer, std::function<void(HWND)> look)
 {
-    m_driver.Expect(
-        "Quote/Unquote dialog", DialogWithCaption(kQuoteDialogCaption),
-        [this, answer = std::move(answer), look = std::move(look)](HWND dialog) {
-            if (look)
-                look(dialog);
-            Event event{EventKind::Dialog};
-            event.name = WideWindowText(dialog);
-            if (answer.choice == QuoteAnswer::Choice::Cancel)
-            {
-                event.value = answer.key != nullptr ? answer.key->label : L"Cancel";
-                m_host.Record().Add(std::move(event));
-                EndQuoteDialog(dialog, answer.key, kCancel);
-                return;
-            }
-            if (answer.choice == QuoteAnswer::Choice::Accept)
-            {
-                event.value = L"accept, " + OkOrKey(answer.key);
-                m_host.Record().Add(std::move(event));
-                EndQuoteDialog(dialog, answer.key, kOk);
-                return;
-            }
-            const bool quote = answer.choice == QuoteAnswer::Choice::Quote;
-            // The mode buttons are push-like radio buttons that the dialog checks itself.
-            SetActiveWindow(dialog);
-            SendMessageW(GetDlgItem(dialog, quote ? kQuoteMode : kUnquoteMode), BM_CLICK, 0, 0);
-            SetDlgItemTextW(dialog, quote ? kAddSign : kRemoveSign, answer.sign.c_str());
-            SetDlgItemTextW(dialog, quote ? kWidth : kLevels, answer.number.c_str());
-            event.value = (quote ? L"quote " : L"unquote ") + Quoted(answer.sign) + L" " +
-                          answer.number + L", " + OkOrKey(answer.key);
-            m_host.Record().Add(std::move(event));
-            EndQuoteDialog(dialog, answer.key, kOk);
-        });
+    m_driver.Expect("Quote/Unquote dialog", DialogWithCaption(kQuoteDialogCaption),
+                    [this, answer = std::move(answer), look = std::move(look)](HWND dialog) {
+                        if (look)
+                            look(dialog);
+                        Event event{EventKind::Dialog};
+                        event.name = WideWindowText(dialog);
+                        if (answer.choice == QuoteAnswer::Choice::Cancel)
+                        {
+                            event.value = answer.key != nullptr ? answer.key->label : L"Cancel";
+                            m_host.Record().Add(std::move(event));
+                            EndQuoteDialog(dialog, answer.key, IDC_DISMISS);
+                            return;
+                        }
+                        if (answer.choice == QuoteAnswer::Choice::Accept)
+                        {
+                            event.value = L"accept, " + OkOrKey(answer.key);
+                            m_host.Record().Add(std::move(event));
+                            EndQuoteDialog(dialog, answer.key, IDC_CONFIRM);
+                            return;
+                        }
+                        const bool quote = answer.choice == QuoteAnswer::Choice::Quote;
+                        // The mode buttons are push-like radio buttons that the dialog checks
+                        // itself.
+                        SetActiveWindow(dialog);
+                        SendMessageW(GetDlgItem(dialog, quote ? IDC_QUOTE_MODE : IDC_UNQUOTE_MODE),
+                                     BM_CLICK, 0, 0);
+                        SetDlgItemTextW(dialog, quote ? IDC_ADD_SIGN : IDC_REMOVE_SIGN,
+                                        answer.sign.c_str());
+                        SetDlgItemTextW(dialog, quote ? IDC_WRAP_WIDTH : IDC_UNQUOTE_LEVELS,
+                                        answer.number.c_str());
+                        event.value = (quote ? L"quote " : L"unquote ") + Quoted(answer.sign) +
+                                      L" " + answer.number + L", " + OkOrKey(answer.key);
+                        m_host.Record().Add(std::move(event));
+                        EndQuoteDialog(dialog, answer.key, IDC_CONFIRM);
+                    });
 }
 
 } // namespace tessel::hostsim

@@ -1,9 +1,8 @@
 #pragma once
 // A scripted user for the host's modal windows, built on ModalDriver: answers message boxes
 // (recording their caption and text in the host's record, then pressing OK) and the
-// Quote/Unquote dialog. It knows the dialog only by its caption and control ids:
-// 205 "&Quote Selected Text", 206 "&Unquote Selected Text" (push-like radio buttons), 207 the
-// sign to add, 208 the width, 209 the sign to remove, 210 the levels, 211 "&OK", 212 "&Cancel".
+// Quote/Unquote dialog. It knows the dialogs only by their captions and the control ids of
+// ui/resource.h.
 //
 //     ScriptedUser user(host);
 //     user.ExpectQuoteDialog(QuoteAnswer::Quote(L"> ", 60));
@@ -53,8 +52,11 @@ struct QuoteAnswer
 // A dialog-class window that is a message box: its text in the static 0xFFFF, only buttons and
 // statics as children.
 bool IsMessageBox(HWND window);
-// The add-in's About dialog, which has no caption: its Close button 203 and animation 204.
+// The add-in's About dialog, which has no caption: its Close button and its animation.
 bool IsAboutDialog(HWND window);
+// A button's click as its dialog receives it. Posted, so that the dialog ends after the
+// driver's tick has returned.
+void PostClick(HWND dialog, int id);
 
 class ScriptedUser
 {

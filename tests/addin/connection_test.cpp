@@ -5,6 +5,7 @@
 #include "addin/event_sink.h"
 #include "settings/data_paths.h"
 #include "tests/addin/addin_in_host.h"
+#include "ui/resource.h"
 #include "win/ansi.h"
 
 #include <memory>
@@ -266,17 +267,10 @@ TEST_F(Connection, AboutDialogOpensFromTheMainWindowsItemAndClosesWithClose)
 {
     ASSERT_EQ(Connect(), S_OK);
     bool shown = false;
-    User().Driver().Expect(
-        "About dialog",
-        [](HWND window) {
-            return hostsim::WindowClassName(window) == "#32770" &&
-                   GetDlgItem(window, 203) != nullptr && GetDlgItem(window, 204) != nullptr;
-        },
-        [&](HWND window) {
-            shown = true;
-            PostMessageA(window, WM_COMMAND, MAKEWPARAM(203, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(window, 203)));
-        });
+    User().Driver().Expect("About dialog", hostsim::IsAboutDialog, [&](HWND window) {
+        shown = true;
+        hostsim::PostClick(window, IDC_ABOUT_CLOSE);
+    });
     const hostsim::Delivery click = Host().Click(hostsim::kExplorer, kAboutMenu, kAboutItem);
     EXPECT_EQ(click.hr, S_OK);
     EXPECT_FALSE(click.cancel);

@@ -7,9 +7,6 @@ namespace tessel::hostsim
 namespace
 {
 
-// Message boxes keep their text in the static control with this id.
-constexpr int kMessageBoxTextId = 0xFFFF;
-
 TEST(ModalDriver, AnswersMessageBoxesInOrderFromInsideTheirLoops)
 {
     ModalDriver driver;

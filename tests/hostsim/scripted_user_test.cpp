@@ -4,6 +4,7 @@
 
 #include "hostsim/host.h"
 #include "hostsim/scripted_user.h"
+#include "ui/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -79,35 +80,37 @@ INT_PTR CALLBACK StandInProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     if (message == WM_INITDIALOG)
     {
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        CheckDlgButton(dialog, 205, BST_CHECKED);
+        CheckDlgButton(dialog, IDC_QUOTE_MODE, BST_CHECKED);
         return TRUE;
     }
     if (message != WM_COMMAND)
         return FALSE;
     auto* given = reinterpret_cast<Given*>(GetWindowLongPtrW(dialog, DWLP_USER));
     const int command = LOWORD(wParam);
-    if (command == 211 || command == 212 || command == IDOK || command == IDCANCEL)
+    if (command == IDC_CONFIRM || command == IDC_DISMISS || command == IDOK || command == IDCANCEL)
     {
         given->focus = GetDlgCtrlID(GetParent(GetFocus())); // a combo box's edit field
         given->shift = GetKeyState(VK_SHIFT) < 0;
     }
     switch (command)
     {
-        case 205:
-        case 206:
-            CheckDlgButton(dialog, 205, LOWORD(wParam) == 205 ? BST_CHECKED : BST_UNCHECKED);
-            CheckDlgButton(dialog, 206, LOWORD(wParam) == 206 ? BST_CHECKED : BST_UNCHECKED);
+        case IDC_QUOTE_MODE:
+        case IDC_UNQUOTE_MODE:
+            CheckDlgButton(dialog, IDC_QUOTE_MODE,
+                           LOWORD(wParam) == IDC_QUOTE_MODE ? BST_CHECKED : BST_UNCHECKED);
+            CheckDlgButton(dialog, IDC_UNQUOTE_MODE,
+                           LOWORD(wParam) == IDC_UNQUOTE_MODE ? BST_CHECKED : BST_UNCHECKED);
             return TRUE;
-        case 211:
+        case IDC_CONFIRM:
         case IDOK: // Enter, as a plain dialog takes it
-            given->mode = IsDlgButtonChecked(dialog, 206) == BST_CHECKED ? 1 : 0;
-            given->addSign = ItemText(dialog, 207);
-            given->width = ItemText(dialog, 208);
-            given->removeSign = ItemText(dialog, 209);
-            given->levels = ItemText(dialog, 210);
+            given->mode = IsDlgButtonChecked(dialog, IDC_UNQUOTE_MODE) == BST_CHECKED ? 1 : 0;
+            given->addSign = ItemText(dialog, IDC_ADD_SIGN);
+            given->width = ItemText(dialog, IDC_WRAP_WIDTH);
+            given->removeSign = ItemText(dialog, IDC_REMOVE_SIGN);
+            given->levels = ItemText(dialog, IDC_UNQUOTE_LEVELS);
             EndDialog(dialog, 1);
             return TRUE;
-        case 212:
+        case IDC_DISMISS:
         case IDCANCEL:
             EndDialog(dialog, 0);
             return TRUE;
@@ -119,14 +122,14 @@ INT_PTR RunStandIn(Given* given)
 {
     DialogTemplate dialog(L"Quote/Unquote Selected Text", 8);
     const DWORD radio = BS_RADIOBUTTON | BS_PUSHLIKE;
-    dialog.Control(205, kButton, radio, L"&Quote Selected Text", 10);
-    dialog.Control(207, kComboBox, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, L"", 30);
-    dialog.Control(208, kEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, L"60", 50);
-    dialog.Control(206, kButton, radio, L"&Unquote Selected Text", 70);
-    dialog.Control(209, kComboBox, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, L"", 90);
-    dialog.Control(210, kEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, L"1", 110);
-    dialog.Control(211, kButton, BS_PUSHBUTTON | WS_TABSTOP, L"&OK", 130);
-    dialog.Control(212, kButton, BS_PUSHBUTTON | WS_TABSTOP, L"&Cancel", 150);
+    dialog.Control(IDC_QUOTE_MODE, kButton, radio, L"&Quote Selected Text", 10);
+    dialog.Control(IDC_ADD_SIGN, kComboBox, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, L"", 30);
+    dialog.Control(IDC_WRAP_WIDTH, kEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, L"60", 50);
+    dialog.Control(IDC_UNQUOTE_MODE, kButton, radio, L"&Unquote Selected Text", 70);
+    dialog.Control(IDC_REMOVE_SIGN, kComboBox, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, L"", 90);
+    dialog.Control(IDC_UNQUOTE_LEVELS, kEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, L"1", 110);
+    dialog.Control(IDC_CONFIRM, kButton, BS_PUSHBUTTON | WS_TABSTOP, L"&OK", 130);
+    dialog.Control(IDC_DISMISS, kButton, BS_PUSHBUTTON | WS_TABSTOP, L"&Cancel", 150);
     return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), nullptr, StandInProc,
                                    reinterpret_cast<LPARAM>(given));
 }
@@ -205,11 +208,11 @@ TEST(HostsimScriptedUser, EndsTheQuoteDialogWithAKeyInTheSignBox)
         bool shift;
         const wchar_t* line;
     } cases[] = {
-        {QuoteAnswer::Unquote(L"|", 3).EndedWith(FindKey(L"shift+enter")), 1, 209, true,
+        {QuoteAnswer::Unquote(L"|", 3).EndedWith(FindKey(L"shift+enter")), 1, IDC_REMOVE_SIGN, true,
          L"dialog \"Quote/Unquote Selected Text\": unquote \"|\" 3, Shift+Enter"},
-        {QuoteAnswer::Accept().EndedWith(FindKey(L"enter")), 1, 207, false,
+        {QuoteAnswer::Accept().EndedWith(FindKey(L"enter")), 1, IDC_ADD_SIGN, false,
          L"dialog \"Quote/Unquote Selected Text\": accept, Enter"},
-        {QuoteAnswer::Cancel().EndedWith(FindKey(L"shift+escape")), 0, 207, true,
+        {QuoteAnswer::Cancel().EndedWith(FindKey(L"shift+escape")), 0, IDC_ADD_SIGN, true,
          L"dialog \"Quote/Unquote Selected Text\": Shift+Esc"},
     };
     for (const auto& c : cases)

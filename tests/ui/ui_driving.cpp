@@ -1,12 +1,11 @@
 #include "tests/ui/ui_driving.h"
 
+#include "hostsim/modal_driver.h"
+
 namespace tessel::test
 {
 namespace
 {
-
-// Message boxes keep their text in the static control with this id.
-constexpr int kMessageBoxTextId = 0xFFFF;
 
 BOOL CALLBACK FindIconControl(HWND child, LPARAM found)
 {
@@ -93,7 +92,7 @@ std::vector<std::string> ComboItems(HWND dialog, int id)
 
 std::string MessageBoxText(HWND box)
 {
-    return ItemText(box, kMessageBoxTextId);
+    return ItemText(box, hostsim::kMessageBoxTextId);
 }
 
 bool ShowsExclamationIcon(HWND box)
