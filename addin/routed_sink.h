@@ -21,8 +21,6 @@ class RoutedSink final : public IDispatch
     RoutedSink(const RoutedSink&) = delete;
     RoutedSink& operator=(const RoutedSink&) = delete;
 
-    const IID& EventInterface() const { return m_eventInterface; }
-
     // The event interface, IUnknown and IDispatch give the sink itself.
     STDMETHODIMP QueryInterface(REFIID riid, void** object) override;
     STDMETHODIMP_(ULONG) AddRef() override { return m_ownerUnknown.AddRef(); }

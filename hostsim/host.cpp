@@ -148,11 +148,6 @@ void Host::ShowMainWindow(const std::wstring& title)
         throw std::runtime_error("hostsim cannot create the main window (no display?)");
 }
 
-void Host::DestroyMainWindow()
-{
-    m_mainWindow.reset();
-}
-
 hostsim::Application& Host::App() const
 {
     if (m_application == nullptr)

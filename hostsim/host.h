@@ -90,7 +90,6 @@ class Host
 
     // The main window. Without one, the add-in finds none.
     void ShowMainWindow(const std::wstring& title = L"Inbox - Microsoft Outlook");
-    void DestroyMainWindow();
     HWND MainWindow() const { return m_mainWindow.get(); }
 
     // The application object that the host hands the add-in.

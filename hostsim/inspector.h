@@ -29,7 +29,6 @@ class Inspector final : public Automation<Inspector>
     static MemberTable<Inspector> Members();
 
     int Id() const { return m_id; }
-    EditorKind Editor() const { return m_editor; }
     const std::wstring& Caption() const { return m_caption; }
     CommandBars& Bars() const { return *m_bars.Get(); }
     // The editor's document; it exists whatever the editor, but only the HTML editor hands it out.

@@ -45,11 +45,6 @@ const ItemKindRow& RowOf(ItemKind kind)
 
 } // namespace
 
-const wchar_t* ItemObjectKind(ItemKind kind)
-{
-    return RowOf(kind).objectKind;
-}
-
 const wchar_t* DefaultMessageClass(ItemKind kind)
 {
     return RowOf(kind).messageClass;

@@ -17,7 +17,6 @@ class Item final : public Automation<Item>
     static MemberTable<Item> Members();
 
     const std::wstring& MessageClass() const { return m_messageClass; }
-    const std::wstring& EntryId() const { return m_entryId; }
     ItemKind ItemType() const { return m_itemKind; }
 
   private:
@@ -34,8 +33,6 @@ class Item final : public Automation<Item>
     std::wstring m_subject;
 };
 
-// The object kind of an item kind ("MailItem", "AppointmentItem", ...), as failure rules name it.
-const wchar_t* ItemObjectKind(ItemKind kind);
 // The message class an item of this kind has unless the test gives another.
 const wchar_t* DefaultMessageClass(ItemKind kind);
 // What a window's caption calls an item of this kind: "Message", "Contact", ...

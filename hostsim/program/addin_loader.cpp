@@ -16,13 +16,6 @@ template <typename Function> Function Export(HMODULE module, const char* name)
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
 
-std::wstring GuidText(REFGUID guid)
-{
-    wchar_t text[39] = {};
-    StringFromGUID2(guid, text, 39);
-    return text;
-}
-
 // The registered server of a class: InprocServer32's default value.
 bool InprocServerPath(REFCLSID clsid, std::wstring& path)
 {

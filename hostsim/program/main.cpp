@@ -5,6 +5,7 @@
 #include "hostsim/program/program_options.h"
 #include "hostsim/program/session.h"
 #include "hostsim/program/text_files.h"
+#include "win/this_module.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -54,7 +55,7 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* pointers)
 {
     const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
     const std::wstring module = ModuleNameAt(record.ExceptionAddress);
-    const bool ours = module == ModuleNameAt(&kProgramUsage);
+    const bool ours = module == ModuleNameAt(tessel::ThisModule());
     wchar_t code[16];
     std::swprintf(code, 16, L"0x%08lX", static_cast<unsigned long>(record.ExceptionCode));
     PrintError(std::wstring(ours ? L"hostsim: crashed" : L"hostsim: the add-in failed") +

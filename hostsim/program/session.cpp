@@ -4,10 +4,11 @@
 #include "hostsim/live_objects.h"
 #include "hostsim/program/console.h"
 #include "hostsim/program/addin_loader.h"
-#include "hostsim/program/window_picture.h"
 #include "hostsim/scripted_user.h"
+#include "ui/resource.h"
 #include "win/ansi.h"
 #include "win/com_apartment.h"
+#include "win/window_picture.h"
 
 #include <chrono>
 #include <memory>
@@ -21,8 +22,7 @@ namespace
 constexpr wchar_t kQuoteItem[] = L"&Quote/Unquote Selected Text";
 constexpr int kQuoteMenu = 5;
 constexpr wchar_t kAboutItem[] = L"About Custom Tessel Addin...";
-constexpr int kAboutMenu = 7;      // of the main window
-constexpr int kDialogCancel = 212; // the Quote/Unquote dialog's "&Cancel"
+constexpr int kAboutMenu = 7; // of the main window
 constexpr wchar_t kSavedEntryId[] = L"00000000A1B2C3D4E5F6";
 
 // The custom array the client hands every IDTExtensibility2 call: empty.
@@ -213,7 +213,7 @@ void Session::ScriptTheUser()
     const bool capture = !m_options.captureFile.empty();
     auto look = [this, capture](HWND dialog) {
         if (capture)
-            m_report.dialogPicture = WindowBitmapFile(dialog);
+            m_report.dialogPicture = tessel::WindowBitmapFile(dialog);
         ActDuringDialog();
     };
     const DialogAnswer answer = m_options.answer;
@@ -232,12 +232,11 @@ void Session::ScriptTheUser()
     // A dialog that refuses the answer (a width out of range, say) stays open once its message
     // box is answered; the user then gives up. While the message box is up the dialog is
     // disabled, so this step waits for it.
-    m_user->Driver().Expect(
-        "Quote/Unquote dialog after a refused answer", IsEnabledQuoteDialog, [this](HWND dialog) {
-            RecordDialog(dialog, L"Cancel");
-            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(kDialogCancel, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, kDialogCancel)));
-        });
+    m_user->Driver().Expect("Quote/Unquote dialog after a refused answer", IsEnabledQuoteDialog,
+                            [this](HWND dialog) {
+                                RecordDialog(dialog, L"Cancel");
+                                PostClick(dialog, IDC_DISMISS);
+                            });
 }
 
 WindowId Session::OpenMessageWindows(const std::wstring& messageText)
