@@ -1,15 +1,17 @@
 #include "cli/command_line.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
-#include <cstring>
+#include "cli/whole_number.h"
+
+#include <cstdio>
 #include <utility>
 
 namespace tessel
 {
+namespace
+{
 
-const char* const kUsage =
+// The help text, with the numbers that come from the dialog's defaults and limits left out.
+constexpr char kUsageFormat[] =
     "Usage: tessel quote   [-s|--sign SIGN] [-w|--width N]  [--crlf|--lf|--exact] [FILE]\n"
     "       tessel unquote [-s|--sign SIGN] [-n|--levels N] [--crlf|--lf|--exact] [FILE]\n"
     "       tessel --help | --version\n"
@@ -21,10 +23,10 @@ const char* const kUsage =
     "                     after the last blank that fits, or cut where none does\n"
     "  unquote            remove SIGN from the start of every line, up to N times per line\n"
     "  -s, --sign SIGN    the quotation sign, default \"> \" (a trailing blank is part of it)\n"
-    "  -w, --width N      wrap width in display columns, default 60; below 10 counts as 10;\n"
+    "  -w, --width N      wrap width in display columns, default %d; below %d counts as %d;\n"
     "                     East Asian wide characters, emoji and flags take two columns, a\n"
     "                     letter with its accents one, and no character is ever cut apart\n"
-    "  -n, --levels N     levels to remove, default 1; 0 or less changes nothing\n"
+    "  -n, --levels N     levels to remove, default %d; 0 or less changes nothing\n"
     "  --crlf, --lf       write CR LF or LF line ends (by default those of the input's first\n"
     "                     line end: CR LF when it is CR LF, else LF)\n"
     "  --exact            write exactly what the mail add-in puts into a message: CR LF line\n"
@@ -40,21 +42,21 @@ const char* const kUsage =
     "Exit status: 0 done, 1 unreadable input, invalid UTF-8, out of memory or a write error,\n"
     "2 usage error.\n";
 
+} // namespace
+
+std::string UsageText()
+{
+    const auto format = [](char* buffer, std::size_t size) {
+        return std::snprintf(buffer, size, kUsageFormat, kDefaultWrapWidth, kWrapWidthRange.first,
+                             kWrapWidthRange.first, kDefaultUnquoteLevels);
+    };
+    std::string text(static_cast<std::size_t>(format(nullptr, 0)), '\0');
+    format(text.data(), text.size() + 1);
+    return text;
+}
+
 namespace
 {
-
-bool ParseInt(const std::string& text, int& value)
-{
-    if (text.empty() || std::strchr("+-0123456789", text[0]) == nullptr)
-        return false;
-    errno = 0;
-    char* end = nullptr;
-    const long long parsed = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || end == text.c_str() || parsed < INT_MIN || parsed > INT_MAX)
-        return false;
-    value = static_cast<int>(parsed);
-    return true;
-}
 
 const std::pair<const char*, Output> kOutputOptions[] = {
     {"--crlf", Output::TextCrLf},
@@ -163,7 +165,7 @@ class ArgumentReader
 
     bool ReadNumber(const std::string& option, const std::string& value, int& number)
     {
-        if (!ParseInt(value, number))
+        if (!ParseWholeNumber(value, number))
             return Fail("option '" + option + "' needs a whole number that fits an int, not '" +
                         value + "'");
         return true;

@@ -4,6 +4,8 @@
 //   tessel unquote [-s|--sign SIGN] [-n|--levels N] [--crlf|--lf|--exact] [FILE]
 //   tessel --help | --version
 
+#include "engine/quote_limits.h"
+
 #include <string>
 
 namespace tessel
@@ -30,8 +32,8 @@ struct Command
 {
     Action action = Action::Help;
     std::string sign = "> "; // UTF-8, as given
-    int width = 60;
-    int levels = 1;
+    int width = kDefaultWrapWidth;
+    int levels = kDefaultUnquoteLevels;
     Output output = Output::Text;
     std::string file; // empty or "-": standard input
 };
@@ -40,6 +42,7 @@ struct Command
 // to a one-line reason.
 bool ParseCommandLine(int argc, const char* const* argv, Command& command, std::string& error);
 
-extern const char* const kUsage;
+// The --help text.
+std::string UsageText();
 
 } // namespace tessel

@@ -35,7 +35,7 @@ int Fail(const std::string& message)
 
 int UsageError(const std::string& message)
 {
-    std::fprintf(stderr, "tessel: %s\n\n%s", message.c_str(), tessel::kUsage);
+    std::fprintf(stderr, "tessel: %s\n\n%s", message.c_str(), tessel::UsageText().c_str());
     return kExitUsage;
 }
 
@@ -47,7 +47,7 @@ int Run(int argc, char** argv)
         return UsageError(error);
     if (command.action == tessel::Action::Help)
     {
-        std::fputs(tessel::kUsage, stdout);
+        std::fputs(tessel::UsageText().c_str(), stdout);
         tessel::FinishOutput(stdout);
         return 0;
     }

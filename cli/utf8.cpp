@@ -75,22 +75,19 @@ bool DecodeUtf8(std::string_view bytes, std::u16string& text, std::size_t& error
 
 void AppendUtf8(std::u16string_view text, std::string& out)
 {
-    for (std::size_t pos = 0; pos < text.size(); ++pos)
+    const char16_t* const end = text.data() + text.size();
+    for (const char16_t* pos = text.data(); pos != end;)
     {
-        char32_t cp = text[pos];
+        const Decoded ch = DecodeAt(pos, end);
+        pos += ch.units;
+        // A surrogate alone decodes to itself, which UTF-8 cannot hold.
+        const char32_t cp = IsHighSurrogate(ch.codePoint) || IsLowSurrogate(ch.codePoint)
+                                ? char32_t{0xFFFD}
+                                : ch.codePoint;
         if (cp < 0x80)
         {
             out.push_back(static_cast<char>(cp));
             continue;
-        }
-        if (cp >= 0xD800 && cp <= 0xDBFF && pos + 1 < text.size() && text[pos + 1] >= 0xDC00 &&
-            text[pos + 1] <= 0xDFFF)
-        {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[++pos] - 0xDC00);
-        }
-        else if (cp >= 0xD800 && cp <= 0xDFFF)
-        {
-            cp = 0xFFFD;
         }
         if (cp < 0x800)
         {

@@ -1,16 +1,15 @@
 #include "hostsim/program/program_options.h"
 
+#include "cli/whole_number.h"
 #include "hostsim/client_traits.h"
 
-#include <cerrno>
-#include <climits>
-#include <cwchar>
 #include <iterator>
 
 namespace tessel::hostsim
 {
 
-const wchar_t* const kProgramUsage =
+const std::wstring kProgramUsage =
+    // The numbers typed by default are the dialog's own defaults.
     L"Usage: hostsim [--dll PATH | --progid PROGID] [--title TEXT] [--version TEXT]\n"
     L"               [--host classic|modern] [--inspector-on-top] [--explorer-menus N]\n"
     L"               [--control-object self|none] [--guard allow|deny]\n"
@@ -53,8 +52,12 @@ const wchar_t* const kProgramUsage =
     L"  --mode MODE        the dialog's answer: quote, unquote or cancel; without it the\n"
     L"                     person at the display answers the dialog\n"
     L"  --sign TEXT        the sign typed for quote or unquote (default \"> \")\n"
-    L"  --width N          the width typed for quote (default 60)\n"
-    L"  --levels N         the levels typed for unquote (default 1)\n"
+    L"  --width N          the width typed for quote (default " +
+    std::to_wstring(kDefaultWrapWidth) +
+    L")\n"
+    L"  --levels N         the levels typed for unquote (default " +
+    std::to_wstring(kDefaultUnquoteLevels) +
+    L")\n"
     L"  --accept           confirm the dialog as it opens, typing nothing (instead of --mode)\n"
     L"  --confirm-key KEY  end the dialog with a key instead of OK, pressed in the sign box:\n"
     L"                     enter, shift+enter, ctrl+enter, execute (confirming), escape,\n"
@@ -74,19 +77,6 @@ const wchar_t* const kProgramUsage =
 
 namespace
 {
-
-bool ParseInt(const std::wstring& text, int& value)
-{
-    if (text.empty() || std::wcschr(L"+-0123456789", text[0]) == nullptr)
-        return false;
-    errno = 0;
-    wchar_t* end = nullptr;
-    const long long parsed = std::wcstoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != L'\0' || end == text.c_str() || parsed < INT_MIN || parsed > INT_MAX)
-        return false;
-    value = static_cast<int>(parsed);
-    return true;
-}
 
 struct Choice
 {
@@ -317,7 +307,7 @@ class OptionReader
 
     bool Number(const std::wstring& name, const std::wstring& value, int& number)
     {
-        if (!ParseInt(value, number))
+        if (!ParseWholeNumber(value, number))
             return Fail(L"option '" + name + L"' needs a whole number that fits an int, not '" +
                         value + L"'");
         return true;
@@ -325,7 +315,7 @@ class OptionReader
 
     bool Count(const std::wstring& name, const std::wstring& value, int least, int most, int& count)
     {
-        if (!ParseInt(value, count) || count < least || count > most)
+        if (!ParseWholeNumber(value, count) || count < least || count > most)
             return Fail(L"option '" + name + L"' needs a whole number from " +
                         std::to_wstring(least) + L" to " + std::to_wstring(most) + L", not '" +
                         value + L"'");

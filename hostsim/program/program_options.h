@@ -2,6 +2,7 @@
 // The command line of hostsim.exe: which add-in to load, how the host presents itself, the
 // message window to open and how the user answers the Quote/Unquote dialog.
 
+#include "engine/quote_limits.h"
 #include "hostsim/host_options.h"
 #include "hostsim/keyboard.h"
 
@@ -52,8 +53,8 @@ struct ProgramOptions
     EditMessageItem editItem = EditMessageItem::Disabled();
     DialogAnswer answer = DialogAnswer::AtTheScreen;
     std::wstring sign = L"> ";
-    int width = 60;
-    int levels = 1;
+    int width = kDefaultWrapWidth;
+    int levels = kDefaultUnquoteLevels;
     const Key* confirmKey = nullptr; // null: the OK button (Cancel for --mode cancel)
     std::wstring outFile;            // empty: not written
     std::wstring captureFile;        // empty: no picture of the dialog
@@ -64,6 +65,6 @@ struct ProgramOptions
 bool ParseProgramOptions(const std::vector<std::wstring>& arguments, ProgramOptions& options,
                          std::wstring& error);
 
-extern const wchar_t* const kProgramUsage;
+extern const std::wstring kProgramUsage;
 
 } // namespace tessel::hostsim
