@@ -3,6 +3,7 @@
 #include "settings/data_paths.h"
 #include "settings/sign_history.h"
 #include "win/ansi.h"
+#include "win/this_module.h"
 
 #include <windows.h>
 
@@ -14,8 +15,6 @@ namespace
 {
 
 constexpr DWORD kPathBufferSize = MAX_PATH;
-constexpr DWORD kLongPathBufferSize = 32768; // the longest path the wide functions take
-const char kModuleMarker = 0; // any variable of this module tells where the module lies
 
 std::string ModuleFileName(HMODULE module)
 {
@@ -53,15 +52,9 @@ bool WideFileExists(const std::wstring& path)
 
 std::wstring GetAddinDllPath()
 {
-    MEMORY_BASIC_INFORMATION region = {};
-    if (VirtualQuery(&kModuleMarker, &region, sizeof region) == 0)
-        return {};
-    std::vector<wchar_t> buffer(kLongPathBufferSize);
-    const DWORD length = GetModuleFileNameW(static_cast<HMODULE>(region.AllocationBase),
-                                            buffer.data(), kLongPathBufferSize);
-    if (length == 0 || length >= kLongPathBufferSize)
-        return {};
-    return std::wstring(buffer.data(), length);
+    std::wstring path;
+    GetModulePath(ThisModule(), &path); // left empty on failure
+    return path;
 }
 
 std::string AnsiPathOf(const std::wstring& path)

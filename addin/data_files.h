@@ -7,8 +7,7 @@
 namespace tessel
 {
 
-// The full path of the module that holds this code (the DLL), found from the address of one of
-// its own variables; empty when that fails.
+// The full path of the module that holds this code (the DLL); empty when it cannot be had.
 std::wstring GetAddinDllPath();
 
 // A form of the path that the ANSI file functions open: the path itself when the ANSI code page
