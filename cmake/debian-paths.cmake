@@ -10,3 +10,9 @@ set(TESSEL_WINE_IDL_INCLUDE /usr/include/wine/wine/windows
 # The folder of stdole2.tlb, which the type library imports (wine64).
 set(TESSEL_WINE_TYPELIB_FOLDER /usr/lib/x86_64-linux-gnu/wine/x86_64-windows
     CACHE PATH "Folder of stdole2.tlb")
+# Unicode's data files and its own segmentation tests (unicode-data).
+set(TESSEL_UNICODE_DATA /usr/share/unicode
+    CACHE PATH "Folder of the Unicode character database")
+# Wine's server, which the package tests stop before they make a prefix anew (wine64).
+set(TESSEL_WINESERVER /usr/lib/wine/wineserver
+    CACHE FILEPATH "Wine's wineserver program")
