@@ -33,19 +33,15 @@ HRESULT Addin::OnRibbonCallback(RibbonCallback callback, IDispatch* control)
         return S_OK;
     // The command and the dialogs run modally; the object must outlive them.
     const ComPtr<IUnknown> keepAlive(m_pControllingUnknown);
-    try
+    switch (callback)
     {
-        switch (callback)
-        {
-            case RibbonCallback::Quote:
-                return RunWordQuoteCommand(m_spApp.Get(), control);
-            case RibbonCallback::About:
-                ShowAboutDialog();
-                return S_OK;
-        }
-        return S_OK;
+        case RibbonCallback::Quote:
+            return RunWordQuoteCommand(m_spApp.Get(), control);
+        case RibbonCallback::About:
+            ShowAboutDialog();
+            return S_OK;
     }
-    CATCH_RETURN()
+    return S_OK;
 }
 
 } // namespace tessel

@@ -18,7 +18,10 @@ LONG g_liveSinks = 0;
 
 } // namespace
 
-EventSink::EventSink(const IID& eventInterface) : m_eventInterface(eventInterface)
+EventSink::EventSink(const IID& eventInterface, DISPID event, UINT argumentCount,
+                     ArgumentCount check)
+    : m_eventInterface(eventInterface), m_event(event), m_argumentCount(argumentCount),
+      m_countCheck(check)
 {
     InterlockedIncrement(&g_liveSinks);
     ModuleLock(); // the host may call the sink as long as it holds it
@@ -100,6 +103,25 @@ STDMETHODIMP EventSink::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT nameCou
         return DISP_E_UNKNOWNNAME;
     ids[0] = host::kButtonClickEvent;
     return S_OK;
+}
+
+STDMETHODIMP EventSink::Invoke(DISPID id, REFIID riid, LCID, WORD, DISPPARAMS* parameters, VARIANT*,
+                               EXCEPINFO*, UINT*)
+{
+    RETURN_HR_IF(DISP_E_UNKNOWNINTERFACE, !IsEqualIID(riid, IID_NULL));
+    const bool countFirst = m_countCheck == ArgumentCount::OfEveryMember;
+    RETURN_HR_IF(DISP_E_MEMBERNOTFOUND, !countFirst && id != m_event);
+    RETURN_HR_IF_NULL(E_POINTER, parameters);
+    RETURN_HR_IF(DISP_E_BADPARAMCOUNT, parameters->cArgs != m_argumentCount);
+    RETURN_HR_IF(DISP_E_MEMBERNOTFOUND, id != m_event);
+    // The handling may run a modal dialog during which the host could drop its connection, or
+    // give up the sink's last reference itself.
+    const ComPtr<IDispatch> self(this);
+    try
+    {
+        return OnEvent();
+    }
+    CATCH_RETURN()
 }
 
 HRESULT EventSink::Advise(IUnknown* source)

@@ -23,8 +23,10 @@ InspectorCloseSink* InspectorCloseSink::Create(IDispatch* application, IDispatch
 InspectorCloseSink::InspectorCloseSink(IDispatch* application, IDispatch* inspector,
                                        IDispatch* quoteButton, ComPtr<QuoteButtonSink> buttonSink,
                                        WindowTracker* tracker)
-    : EventSink(host::kInspectorEvents), m_spApp(application), m_spInspector(inspector),
-      m_spQuoteButton(quoteButton), m_pButtonSink(std::move(buttonSink)), m_pTracker(tracker)
+    : EventSink(host::kInspectorEvents, host::kInspectorCloseEvent, 0,
+                ArgumentCount::OfEveryMember),
+      m_spApp(application), m_spInspector(inspector), m_spQuoteButton(quoteButton),
+      m_pButtonSink(std::move(buttonSink)), m_pTracker(tracker)
 {
 }
 
@@ -36,20 +38,11 @@ InspectorCloseSink::~InspectorCloseSink()
     m_spApp.Reset();
 }
 
-STDMETHODIMP InspectorCloseSink::Invoke(DISPID id, REFIID riid, LCID, WORD, DISPPARAMS* parameters,
-                                        VARIANT*, EXCEPINFO*, UINT*)
+HRESULT InspectorCloseSink::OnEvent()
 {
-    if (!IsEqualIID(riid, IID_NULL))
-        return DISP_E_UNKNOWNINTERFACE;
-    if (parameters == nullptr)
-        return E_POINTER;
-    if (parameters->cArgs != 0)
-        return DISP_E_BADPARAMCOUNT;
-    if (id != host::kInspectorCloseEvent)
-        return DISP_E_MEMBERNOTFOUND;
     if (!m_spApp || !m_spInspector)
         return E_POINTER;
-    return OnClose(true); // this object may be gone by now
+    return OnClose(true);
 }
 
 void InspectorCloseSink::LetGo()
@@ -64,9 +57,7 @@ HRESULT InspectorCloseSink::OnClose(bool tellTracker) noexcept
     m_bClosed = true;
     // Whatever fails on the way, the tracker forgets the window and the creation reference goes:
     // a window is closed once.
-    HRESULT hr = S_OK;
-    try
-    {
+    HRESULT hr = ResultOf([this] {
         if (m_pButtonSink)
         {
             m_pButtonSink->Unadvise();
@@ -74,21 +65,11 @@ HRESULT InspectorCloseSink::OnClose(bool tellTracker) noexcept
         }
         DeleteMenuItem(m_spQuoteButton);
         Unadvise();
-    }
-    catch (...)
-    {
-        hr = ResultFromCaughtException();
-    }
+    });
     if (tellTracker && m_pTracker != nullptr)
     {
-        try
-        {
-            m_pTracker->OnTrackedWindowClosed(this);
-        }
-        catch (...)
-        {
-            hr = SUCCEEDED(hr) ? ResultFromCaughtException() : hr;
-        }
+        const HRESULT told = ResultOf([this] { m_pTracker->OnTrackedWindowClosed(this); });
+        hr = FAILED(hr) ? hr : told; // the first failure wins
     }
     // The creation reference: when it is the last one, this object is freed here.
     Release();

@@ -31,10 +31,6 @@ class InspectorCloseSink final : public EventSink
                                       IDispatch* quoteButton, ComPtr<QuoteButtonSink> buttonSink,
                                       WindowTracker* tracker = nullptr);
 
-    // Close (0xF008, no arguments) runs the close handling; other events change nothing.
-    STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID locale, WORD flags, DISPPARAMS* parameters,
-                        VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
-
     // The close handling without telling the tracker: the add-in lets go of the window while it
     // is still open. A window closes once; later calls do nothing. Failures are not reported.
     // This object may be gone when it returns.
@@ -44,6 +40,10 @@ class InspectorCloseSink final : public EventSink
     InspectorCloseSink(IDispatch* application, IDispatch* inspector, IDispatch* quoteButton,
                        ComPtr<QuoteButtonSink> buttonSink, WindowTracker* tracker);
     ~InspectorCloseSink() override;
+
+    // Close (0xF008): the close handling. Every event of the window takes no arguments; other
+    // events change nothing.
+    HRESULT OnEvent() override;
 
     // The close handling; the first failure on the way, which does not stop it.
     HRESULT OnClose(bool tellTracker) noexcept;

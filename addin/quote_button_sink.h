@@ -13,14 +13,12 @@ class QuoteButtonSink final : public EventSink
     // A new sink with no references yet; the creator takes the first one.
     static QuoteButtonSink* Create(IDispatch* application, IDispatch* editMessageButton);
 
-    // Click (dispatch identifier 1, two arguments) runs the quote command and returns its
-    // status; the arguments themselves are not used.
-    STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID locale, WORD flags, DISPPARAMS* parameters,
-                        VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
-
   private:
     QuoteButtonSink(IDispatch* application, IDispatch* editMessageButton);
     ~QuoteButtonSink() override;
+
+    // Click (dispatch identifier 1, two arguments): the quote command and its status.
+    HRESULT OnEvent() override;
 
     ComPtr<IDispatch> m_spApp;
     ComPtr<IDispatch> m_spEditMessageButton; // may be null

@@ -20,6 +20,21 @@ HRESULT FindCallbackIds(LPOLESTR* names, UINT nameCount, DISPID* ids)
     return nameCount == 1 ? S_OK : DISP_E_UNKNOWNNAME;
 }
 
+// The one way both dispatch sides answer a callback: the call's shape checked, the control
+// taken, and no exception going further.
+template <typename Run>
+HRESULT AnswerRibbonCallback(REFIID riid, WORD flags, const DISPPARAMS* parameters, Run run)
+{
+    RETURN_HR_IF(DISP_E_UNKNOWNINTERFACE, !IsEqualIID(riid, IID_NULL));
+    try
+    {
+        ComPtr<IDispatch> control;
+        RETURN_IF_FAILED(RibbonCallbackControl(flags, parameters, &control));
+        return run(control.Get());
+    }
+    CATCH_RETURN()
+}
+
 } // namespace
 
 HRESULT RibbonCallbackControl(WORD flags, const DISPPARAMS* parameters, ComPtr<IDispatch>* control)
@@ -53,10 +68,9 @@ STDMETHODIMP AddinDispatch::Invoke(DISPID id, REFIID riid, LCID locale, WORD fla
     if (!callback)
         return TypeInfoDispatch::Invoke(id, riid, locale, flags, parameters, result, exception,
                                         argumentError);
-    RETURN_HR_IF(DISP_E_UNKNOWNINTERFACE, !IsEqualIID(riid, IID_NULL));
-    ComPtr<IDispatch> control;
-    RETURN_IF_FAILED(RibbonCallbackControl(flags, parameters, &control));
-    return OnRibbonCallback(*callback, control.Get());
+    return AnswerRibbonCallback(riid, flags, parameters, [&](IDispatch* control) {
+        return OnRibbonCallback(*callback, control);
+    });
 }
 
 STDMETHODIMP RibbonExtensibilityDispatch::GetTypeInfoCount(UINT* count)
@@ -95,11 +109,9 @@ STDMETHODIMP RibbonExtensibilityDispatch::Invoke(DISPID id, REFIID riid, LCID, W
 {
     RETURN_HR_IF(DISP_E_UNKNOWNINTERFACE, !IsEqualIID(riid, IID_NULL));
     if (const std::optional<RibbonCallback> callback = RibbonCallbackOf(id))
-    {
-        ComPtr<IDispatch> control;
-        RETURN_IF_FAILED(RibbonCallbackControl(flags, parameters, &control));
-        return OnRibbonCallback(*callback, control.Get());
-    }
+        return AnswerRibbonCallback(riid, flags, parameters, [&](IDispatch* control) {
+            return OnRibbonCallback(*callback, control);
+        });
     RETURN_HR_IF(DISP_E_MEMBERNOTFOUND, id != kGetCustomUiId || (flags & DISPATCH_METHOD) == 0);
     RETURN_HR_IF_NULL(E_POINTER, parameters);
     RETURN_HR_IF(DISP_E_NONAMEDARGS, parameters->cNamedArgs != 0);

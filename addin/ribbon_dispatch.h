@@ -28,7 +28,7 @@ class AddinDispatch : public TypeInfoDispatch<IAddin, TypeInfoHolder::Addin>
 
   protected:
     ~AddinDispatch() = default;
-    // Runs a callback; its status goes back to the client.
+    // Runs a callback; its status goes back to the client, an exception as its status.
     virtual HRESULT OnRibbonCallback(RibbonCallback callback, IDispatch* control) = 0;
 };
 

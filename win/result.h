@@ -65,3 +65,20 @@ HRESULT ResultFromCaughtException() noexcept;
     {                                                                                              \
         return ::tessel::ResultFromCaughtException();                                              \
     }
+
+namespace tessel
+{
+
+// Runs one step at a COM boundary and gives its status: S_OK, or its exception's status by the
+// one policy above.
+template <typename Step> HRESULT ResultOf(Step&& step) noexcept
+{
+    try
+    {
+        step();
+        return S_OK;
+    }
+    CATCH_RETURN()
+}
+
+} // namespace tessel
