@@ -127,9 +127,8 @@ bool Addin::ConnectedToModernClient() const
 
 HRESULT Addin::SubscribeToInspectors()
 {
-    const HRESULT hr = GetObjectProperty(m_spApp.Get(), L"Inspectors", &m_spInspectors);
-    RETURN_IF_FAILED(hr);
-    if (hr == S_FALSE)
+    RETURN_IF_FAILED(GetObjectProperty(m_spApp.Get(), L"Inspectors", &m_spInspectors));
+    if (!m_spInspectors)
         return S_OK; // no collection: no message windows to watch
     return Subscribe(m_spInspectors.Get(), host::kInspectorsEvents, &m_inspectorsSink,
                      &m_dwInspectorsCookie);
@@ -150,8 +149,8 @@ void Addin::WatchMainWindow(IDispatch* explorer)
 void Addin::AddAboutItem(IDispatch* explorer)
 {
     ComPtr<IDispatch> commandBars;
-    if (explorer == nullptr || GetObjectProperty(explorer, L"CommandBars", &commandBars) != S_OK ||
-        FAILED(AddAboutButton(commandBars.Get())))
+    if (explorer == nullptr || FAILED(GetObjectProperty(explorer, L"CommandBars", &commandBars)) ||
+        !commandBars || FAILED(AddAboutButton(commandBars.Get())))
         return;
     // An item whose clicks nobody hears would only puzzle the user.
     if (FAILED(Subscribe(m_spAboutButton.Get(), host::kCommandBarButtonEvents, &m_aboutButtonSink,

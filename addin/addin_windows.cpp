@@ -46,7 +46,7 @@ void Addin::OnNewInspector(IDispatch* inspectorArgument)
         editorType == kWordEditor)
         return;
     ComPtr<IDispatch> commandBars;
-    if (GetObjectProperty(inspector.Get(), L"CommandBars", &commandBars) != S_OK)
+    if (FAILED(GetObjectProperty(inspector.Get(), L"CommandBars", &commandBars)) || !commandBars)
         return;
     if (FAILED(FindEditMessageButton(commandBars.Get())))
         return;

@@ -139,7 +139,7 @@ bool IsStillOpen(IDispatch* application, IDispatch* inspector)
 {
     ComPtr<IDispatch> inspectors;
     long count = 0;
-    if (GetObjectProperty(application, L"Inspectors", &inspectors) != S_OK ||
+    if (FAILED(GetObjectProperty(application, L"Inspectors", &inspectors)) || !inspectors ||
         FAILED(GetLongProperty(inspectors.Get(), L"Count", &count)))
         return false;
     for (long position = 1; position <= count; ++position)

@@ -57,15 +57,20 @@ HRESULT Invoke(IDispatch* object, const wchar_t* name, WORD flags,
 
 constexpr WORD kPropertyRead = DISPATCH_PROPERTYGET | DISPATCH_METHOD;
 
-HRESULT AsObject(const _variant_t& value, ComPtr<IDispatch>* result)
+// Null when the value is no object with a dispatch side.
+void AsObject(const _variant_t& value, ComPtr<IDispatch>* result)
 {
     result->Reset();
     const bool isObject = value.vt == VT_DISPATCH || value.vt == VT_UNKNOWN;
-    if (!isObject || value.punkVal == nullptr)
-        return S_FALSE;
-    if (FAILED(value.punkVal->QueryInterface(IID_PPV_ARGS(result->ReleaseAndGetAddressOf()))))
-        return S_FALSE;
-    return S_OK;
+    if (isObject && value.punkVal != nullptr &&
+        FAILED(value.punkVal->QueryInterface(IID_PPV_ARGS(result->ReleaseAndGetAddressOf()))))
+        result->Reset();
+}
+
+HRESULT Required(HRESULT hr, const ComPtr<IDispatch>& result)
+{
+    RETURN_IF_FAILED(hr);
+    return result ? S_OK : E_FAIL;
 }
 
 } // namespace
@@ -112,7 +117,8 @@ HRESULT GetObjectProperty(IDispatch* object, const wchar_t* name,
 {
     _variant_t value;
     RETURN_IF_FAILED(GetProperty(object, name, arguments, &value));
-    return AsObject(value, result);
+    AsObject(value, result);
+    return S_OK;
 }
 
 HRESULT CallObjectMethod(IDispatch* object, const wchar_t* name,
@@ -120,7 +126,26 @@ HRESULT CallObjectMethod(IDispatch* object, const wchar_t* name,
 {
     _variant_t value;
     RETURN_IF_FAILED(CallMethod(object, name, arguments, &value));
-    return AsObject(value, result);
+    AsObject(value, result);
+    return S_OK;
+}
+
+HRESULT GetRequiredObject(IDispatch* object, const wchar_t* name, ComPtr<IDispatch>* result)
+{
+    return Required(GetObjectProperty(object, name, result), *result);
+}
+
+HRESULT GetRequiredObject(IDispatch* object, const wchar_t* name,
+                          std::initializer_list<_variant_t> arguments, ComPtr<IDispatch>* result)
+{
+    return Required(GetObjectProperty(object, name, arguments, result), *result);
+}
+
+HRESULT CallRequiredObjectMethod(IDispatch* object, const wchar_t* name,
+                                 std::initializer_list<_variant_t> arguments,
+                                 ComPtr<IDispatch>* result)
+{
+    return Required(CallObjectMethod(object, name, arguments, result), *result);
 }
 
 HRESULT QueryHostInterface(IUnknown* object, const IID& iid, ComPtr<IDispatch>* result)

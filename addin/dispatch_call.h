@@ -28,13 +28,20 @@ HRESULT PutProperty(IDispatch* object, const wchar_t* name, const VARIANT& value
 HRESULT CallMethod(IDispatch* object, const wchar_t* name,
                    std::initializer_list<_variant_t> arguments, _variant_t* result = nullptr);
 
-// For object-valued members: S_OK with the object, S_FALSE with null when the member gave no
+// For object-valued members: S_OK with the object, S_OK with null when the member gave no
 // object (null, empty or not an object), or the call's failure.
 HRESULT GetObjectProperty(IDispatch* object, const wchar_t* name, ComPtr<IDispatch>* result);
 HRESULT GetObjectProperty(IDispatch* object, const wchar_t* name,
                           std::initializer_list<_variant_t> arguments, ComPtr<IDispatch>* result);
 HRESULT CallObjectMethod(IDispatch* object, const wchar_t* name,
                          std::initializer_list<_variant_t> arguments, ComPtr<IDispatch>* result);
+// For members that must give an object: no object fails like the call would (E_FAIL).
+HRESULT GetRequiredObject(IDispatch* object, const wchar_t* name, ComPtr<IDispatch>* result);
+HRESULT GetRequiredObject(IDispatch* object, const wchar_t* name,
+                          std::initializer_list<_variant_t> arguments, ComPtr<IDispatch>* result);
+HRESULT CallRequiredObjectMethod(IDispatch* object, const wchar_t* name,
+                                 std::initializer_list<_variant_t> arguments,
+                                 ComPtr<IDispatch>* result);
 
 // QueryInterface for one of the host's interfaces, kept as IDispatch since every call on it is
 // late-bound. A null object gives E_NOINTERFACE.

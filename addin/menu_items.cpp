@@ -11,12 +11,6 @@ namespace
 
 constexpr long kControlButton = 1; // the command bars' plain button type
 
-// A member that gave no object where one is needed ends the lookup like a failed call.
-HRESULT RequireObject(HRESULT hr)
-{
-    return hr == S_FALSE ? E_FAIL : hr;
-}
-
 // The drop-down menu behind a menu bar item. The item from Controls.Item is itself the popup in
 // the client; CommandBarControl.Control, reserved for internal use, is only the second way.
 HRESULT PopupOf(IDispatch* menuControl, ComPtr<IDispatch>* popup)
@@ -24,7 +18,7 @@ HRESULT PopupOf(IDispatch* menuControl, ComPtr<IDispatch>* popup)
     if (SUCCEEDED(QueryHostInterface(menuControl, host::kCommandBarPopup, popup)))
         return S_OK;
     ComPtr<IDispatch> control;
-    RETURN_IF_FAILED(RequireObject(GetObjectProperty(menuControl, L"Control", &control)));
+    RETURN_IF_FAILED(GetRequiredObject(menuControl, L"Control", &control));
     return QueryHostInterface(control.Get(), host::kCommandBarPopup, popup);
 }
 
@@ -41,15 +35,15 @@ HRESULT SetUpButton(IDispatch* button, const wchar_t* caption, const wchar_t* ta
 HRESULT GetMenuControls(IDispatch* commandBars, long menuPosition, ComPtr<IDispatch>* controls)
 {
     ComPtr<IDispatch> menuBar;
-    RETURN_IF_FAILED(RequireObject(GetObjectProperty(commandBars, L"ActiveMenuBar", &menuBar)));
+    RETURN_IF_FAILED(GetRequiredObject(commandBars, L"ActiveMenuBar", &menuBar));
     ComPtr<IDispatch> barControls;
-    RETURN_IF_FAILED(RequireObject(GetObjectProperty(menuBar.Get(), L"Controls", &barControls)));
+    RETURN_IF_FAILED(GetRequiredObject(menuBar.Get(), L"Controls", &barControls));
     ComPtr<IDispatch> menuControl;
-    RETURN_IF_FAILED(RequireObject(
-        GetObjectProperty(barControls.Get(), L"Item", {_variant_t(menuPosition)}, &menuControl)));
+    RETURN_IF_FAILED(
+        GetRequiredObject(barControls.Get(), L"Item", {_variant_t(menuPosition)}, &menuControl));
     ComPtr<IDispatch> popup;
     RETURN_IF_FAILED(PopupOf(menuControl.Get(), &popup));
-    return RequireObject(GetObjectProperty(popup.Get(), L"Controls", controls));
+    return GetRequiredObject(popup.Get(), L"Controls", controls);
 }
 
 HRESULT AddTemporaryButton(IDispatch* controls, const wchar_t* caption, const wchar_t* tag,
@@ -58,10 +52,10 @@ HRESULT AddTemporaryButton(IDispatch* controls, const wchar_t* caption, const wc
     // Add(Type, Id, Parameter, Before, Temporary): a button at the end that the host forgets
     // when it closes.
     RETURN_IF_FAILED(
-        RequireObject(CallObjectMethod(controls, L"Add",
-                                       {_variant_t(kControlButton), MissingArgument(),
-                                        MissingArgument(), MissingArgument(), BooleanAsShort(true)},
-                                       button)));
+        CallRequiredObjectMethod(controls, L"Add",
+                                 {_variant_t(kControlButton), MissingArgument(), MissingArgument(),
+                                  MissingArgument(), BooleanAsShort(true)},
+                                 button));
     const HRESULT hr = SetUpButton(button->Get(), caption, tag);
     if (FAILED(hr))
         DeleteMenuItem(*button); // half made: no caption, or a tag that others may share

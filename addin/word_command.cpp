@@ -79,8 +79,8 @@ bool IsStillThere(IDispatch* application, const ComposeWindow& window)
     if (window.inspector)
         return IsStillOpen(application, window.inspector.Get());
     ComPtr<IDispatch> editor;
-    return GetObjectProperty(window.explorer.Get(), L"ActiveInlineResponseWordEditor", &editor) ==
-               S_OK &&
+    return SUCCEEDED(GetObjectProperty(window.explorer.Get(), L"ActiveInlineResponseWordEditor",
+                                       &editor)) &&
            SameObject(editor.Get(), window.document.Get());
 }
 
