@@ -10,6 +10,8 @@
 #include "addin/quote_button_sink.h"
 #include "server/module.h"
 #include "ui/about_dlg.h"
+#include "ui/framework/resource_module.h"
+#include "ui/resource.h"
 #include "win/result.h"
 
 namespace tessel
@@ -18,8 +20,6 @@ namespace
 {
 
 constexpr long kWordEditor = 4;
-constexpr wchar_t kQuoteItemCaption[] = L"&Quote/Unquote Selected Text";
-constexpr wchar_t kAboutItemCaption[] = L"About Custom Tessel Addin...";
 
 // Office raises Click on every button with the same Id and Tag, and every added button has Id 1:
 // each item gets a tag of its own, so one click runs one command.
@@ -54,8 +54,8 @@ void Addin::OnNewInspector(IDispatch* inspectorArgument)
     ComPtr<IDispatch> menu;
     ComPtr<IDispatch> quoteItem;
     if (FAILED(GetMenuControls(commandBars.Get(), MenuPositions::kInspectorQuoteMenu, &menu)) ||
-        FAILED(AddTemporaryButton(menu.Get(), kQuoteItemCaption, NewQuoteItemTag().c_str(),
-                                  &quoteItem)))
+        FAILED(AddTemporaryButton(menu.Get(), LoadResourceString(IDS_QUOTE_ITEM).c_str(),
+                                  NewQuoteItemTag().c_str(), &quoteItem)))
         return;
     TrackWindow(inspector.Get(), std::move(quoteItem));
 }
@@ -108,7 +108,8 @@ HRESULT Addin::AddAboutButton(IDispatch* commandBars)
     ComPtr<IDispatch> menu;
     RETURN_IF_FAILED(GetMenuControls(commandBars, MenuPositions::kMainAboutMenu, &menu));
     ComPtr<IDispatch> aboutItem;
-    RETURN_IF_FAILED(AddTemporaryButton(menu.Get(), kAboutItemCaption, kAboutItemTag, &aboutItem));
+    RETURN_IF_FAILED(AddTemporaryButton(menu.Get(), LoadResourceString(IDS_ABOUT_ITEM).c_str(),
+                                        kAboutItemTag, &aboutItem));
     const HRESULT hr =
         QueryHostInterface(aboutItem.Get(), host::kCommandBarButton, &m_spAboutButton);
     if (FAILED(hr))

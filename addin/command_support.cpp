@@ -2,38 +2,25 @@
 
 #include "addin/dispatch_call.h"
 #include "server/module.h"
+#include "ui/framework/resource_module.h"
+#include "ui/resource.h"
 #include "win/result.h"
 
 #include <climits>
-#include <initializer_list>
 
 namespace tessel
 {
 namespace
 {
 
-constexpr char kTitle[] = "Custom Tessel for Outlook";
-// The no-selection message has always carried this caption, misspelt; users know it so.
-constexpr char kNoSelectionTitle[] = "Cutsom Tessel for Outlook";
-
-// Told when the dialog could not give a result; fixed texts, as memory may have run out.
-constexpr char kOutOfMemoryLeftUnchanged[] =
-    "There is not enough memory to (un)quote the selected text.\r\n"
-    "The text was left unchanged.";
-constexpr char kFailureLeftUnchanged[] = "The selected text could not be (un)quoted.\r\n"
-                                         "The text was left unchanged.";
-
-std::string JoinLines(std::initializer_list<const char*> lines)
+// Fixed buffers: these messages also tell that memory ran out.
+void ShowMessage(UINT textId, UINT captionId)
 {
-    std::string text;
-    for (const char* line : lines)
-        text.append(text.empty() ? "" : "\r\n").append(line);
-    return text;
-}
-
-void ShowMessage(const char* text, const char* caption)
-{
-    MessageBoxA(nullptr, text, caption, MB_OK);
+    wchar_t text[256];
+    wchar_t caption[64];
+    LoadResourceString(textId, text);
+    LoadResourceString(captionId, caption);
+    MessageBoxW(nullptr, text, caption, MB_OK);
 }
 
 bool g_commandRunning = false;
@@ -43,23 +30,21 @@ bool g_commandRunning = false;
 CommandMessages ComposeMessages()
 {
     return {
-        JoinLines(
-            {"Please edit the message first.", "To edit the message click: Edit/Edit Message."}),
-        JoinLines({"This function requires HTML editor.",
-                   "To switch to HTML editor click: Format/HTML.",
-                   "Once the changes are applied you can switch back to RTF/Word editor."}),
-        JoinLines({"No text to (un)quote.", "Please select some text first."}),
+        LoadResourceString(IDS_EDIT_FIRST),
+        LoadResourceString(IDS_HTML_EDITOR_NEEDED),
+        LoadResourceString(IDS_NO_SELECTION),
     };
 }
 
-void ShowRefusal(const std::string& text)
+void ShowRefusal(const std::wstring& text)
 {
-    ShowMessage(text.c_str(), kTitle);
+    MessageBoxW(nullptr, text.c_str(), LoadResourceString(IDS_COMMAND_TITLE).c_str(), MB_OK);
 }
 
 void ShowNoSelection(const CommandMessages& messages)
 {
-    ShowMessage(messages.noSelection.c_str(), kNoSelectionTitle);
+    MessageBoxW(nullptr, messages.noSelection.c_str(),
+                LoadResourceString(IDS_NO_SELECTION_TITLE).c_str(), MB_OK);
 }
 
 RunningCommand::RunningCommand() : m_bWasBusy(g_commandRunning)
@@ -99,8 +84,8 @@ HRESULT AskForResult(std::wstring text, const TextEngine& engine, std::wstring* 
     catch (...)
     {
         const HRESULT hr = ResultFromCaughtException();
-        ShowMessage(hr == E_OUTOFMEMORY ? kOutOfMemoryLeftUnchanged : kFailureLeftUnchanged,
-                    kTitle);
+        ShowMessage(hr == E_OUTOFMEMORY ? IDS_OUT_OF_MEMORY_UNCHANGED : IDS_FAILURE_UNCHANGED,
+                    IDS_COMMAND_TITLE);
         return hr;
     }
 }

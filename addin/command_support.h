@@ -12,16 +12,16 @@
 namespace tessel
 {
 
-// The refusals, each composed afresh for every command from its fixed lines.
+// The refusals, each read afresh for every command from the string table.
 struct CommandMessages
 {
-    std::string editFirst;
-    std::string htmlEditorNeeded;
-    std::string noSelection;
+    std::wstring editFirst;
+    std::wstring htmlEditorNeeded;
+    std::wstring noSelection;
 };
 CommandMessages ComposeMessages();
 // No owner window, OK only, no icon; under the product's title.
-void ShowRefusal(const std::string& text);
+void ShowRefusal(const std::wstring& text);
 // The no-selection message, under its own caption.
 void ShowNoSelection(const CommandMessages& messages);
 

@@ -1,6 +1,8 @@
 #include "addin/ribbon.h"
 
 #include "addin/host_checks.h"
+#include "ui/framework/resource_module.h"
+#include "ui/resource.h"
 
 #include <iterator>
 
@@ -26,14 +28,42 @@ const CallbackRow kCallbacks[] = {
     {RibbonCallback::About, L"OnAboutTessel", 0x3002},
 };
 
+// A text as the value of an XML attribute in double quotes.
+std::wstring XmlAttributeValue(const std::wstring& text)
+{
+    std::wstring escaped;
+    for (const wchar_t c : text)
+    {
+        switch (c)
+        {
+            case L'&':
+                escaped += L"&amp;";
+                break;
+            case L'<':
+                escaped += L"&lt;";
+                break;
+            case L'"':
+                escaped += L"&quot;";
+                break;
+            default:
+                escaped += c;
+        }
+    }
+    return escaped;
+}
+
 // The group, as it stands on both ribbons; the labels are the menu items' captions.
-constexpr wchar_t kGroup[] =
-    L"<group id=\"TesselGroup\" label=\"Tessel\">"
-    L"<button id=\"TesselQuote\" size=\"large\" label=\"&amp;Quote/Unquote Selected Text\""
-    L" onAction=\"OnQuoteSelectedText\"/>"
-    L"<button id=\"TesselAbout\" label=\"About Custom Tessel Addin...\""
-    L" onAction=\"OnAboutTessel\"/>"
-    L"</group>";
+std::wstring Group()
+{
+    return L"<group id=\"TesselGroup\" label=\"Tessel\">"
+           L"<button id=\"TesselQuote\" size=\"large\" label=\"" +
+           XmlAttributeValue(LoadResourceString(IDS_QUOTE_ITEM)) +
+           L"\" onAction=\"OnQuoteSelectedText\"/>"
+           L"<button id=\"TesselAbout\" label=\"" +
+           XmlAttributeValue(LoadResourceString(IDS_ABOUT_ITEM)) +
+           L"\" onAction=\"OnAboutTessel\"/>"
+           L"</group>";
+}
 
 std::wstring CustomUi(int hostVersion, const std::wstring& ribbon)
 {
@@ -52,13 +82,12 @@ std::wstring RibbonXml(const std::wstring& ribbonId, int hostVersion)
     if (hostVersion < kFirstModernVersion || hostVersion > kLastModernVersion)
         return {};
     if (ribbonId == kComposeRibbon)
-        return CustomUi(hostVersion, L"<tabs><tab idMso=\"TabNewMailMessage\">" +
-                                         std::wstring(kGroup) + L"</tab></tabs>");
+        return CustomUi(hostVersion,
+                        L"<tabs><tab idMso=\"TabNewMailMessage\">" + Group() + L"</tab></tabs>");
     if (ribbonId == kExplorerRibbon && hostVersion >= kFirstInlineReplyVersion)
         return CustomUi(hostVersion, L"<contextualTabs><tabSet idMso=\"TabComposeTools\">"
                                      L"<tab idMso=\"TabMessage\">" +
-                                         std::wstring(kGroup) +
-                                         L"</tab></tabSet></contextualTabs>");
+                                         Group() + L"</tab></tabSet></contextualTabs>");
     return {};
 }
 
