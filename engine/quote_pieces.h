@@ -4,6 +4,7 @@
 
 #include "engine/line_scan.h"
 #include "engine/piece_scan.h"
+#include "engine/quote_limits.h"
 #include "engine/text_units.h"
 
 #include <algorithm>
@@ -11,8 +12,9 @@
 namespace tessel
 {
 
-// The narrowest wrap width; smaller widths (zero and negative ones included) are raised to it.
-constexpr int kMinWrapWidth = 10;
+// The narrowest wrap width, the dialog's least; smaller widths (zero and negative ones
+// included) are raised to it.
+constexpr int kMinWrapWidth = kWrapWidthRange.first;
 
 // Calls piece(from, to) for every piece, in order. Lines end at CR LF, LF or a lone CR; there
 // is always at least one line, and a line end at the very end starts no further line. A line
