@@ -57,14 +57,15 @@ HRESULT Invoke(IDispatch* object, const wchar_t* name, WORD flags,
 
 constexpr WORD kPropertyRead = DISPATCH_PROPERTYGET | DISPATCH_METHOD;
 
-// Null when the value is no object with a dispatch side.
-void AsObject(const _variant_t& value, ComPtr<IDispatch>* result)
+// S_OK, with null when the value is no object with a dispatch side.
+HRESULT AsObject(const _variant_t& value, ComPtr<IDispatch>* result)
 {
     result->Reset();
     const bool isObject = value.vt == VT_DISPATCH || value.vt == VT_UNKNOWN;
     if (isObject && value.punkVal != nullptr &&
         FAILED(value.punkVal->QueryInterface(IID_PPV_ARGS(result->ReleaseAndGetAddressOf()))))
         result->Reset();
+    return S_OK;
 }
 
 HRESULT Required(HRESULT hr, const ComPtr<IDispatch>& result)
@@ -117,8 +118,7 @@ HRESULT GetObjectProperty(IDispatch* object, const wchar_t* name,
 {
     _variant_t value;
     RETURN_IF_FAILED(GetProperty(object, name, arguments, &value));
-    AsObject(value, result);
-    return S_OK;
+    return AsObject(value, result);
 }
 
 HRESULT CallObjectMethod(IDispatch* object, const wchar_t* name,
@@ -126,8 +126,7 @@ HRESULT CallObjectMethod(IDispatch* object, const wchar_t* name,
 {
     _variant_t value;
     RETURN_IF_FAILED(CallMethod(object, name, arguments, &value));
-    AsObject(value, result);
-    return S_OK;
+    return AsObject(value, result);
 }
 
 HRESULT GetRequiredObject(IDispatch* object, const wchar_t* name, ComPtr<IDispatch>* result)

@@ -34,20 +34,14 @@ std::wstring XmlAttributeValue(const std::wstring& text)
     std::wstring escaped;
     for (const wchar_t c : text)
     {
-        switch (c)
-        {
-            case L'&':
-                escaped += L"&amp;";
-                break;
-            case L'<':
-                escaped += L"&lt;";
-                break;
-            case L'"':
-                escaped += L"&quot;";
-                break;
-            default:
-                escaped += c;
-        }
+        if (c == L'&')
+            escaped += L"&amp;";
+        else if (c == L'<')
+            escaped += L"&lt;";
+        else if (c == L'"')
+            escaped += L"&quot;";
+        else
+            escaped += c;
     }
     return escaped;
 }
