@@ -3,8 +3,7 @@
 #include "addin/host_checks.h"
 #include "ui/framework/resource_module.h"
 #include "ui/resource.h"
-
-#include <iterator>
+#include "win/xml_text.h"
 
 namespace tessel
 {
@@ -28,33 +27,15 @@ const CallbackRow kCallbacks[] = {
     {RibbonCallback::About, L"OnAboutTessel", 0x3002},
 };
 
-// A text as the value of an XML attribute in double quotes.
-std::wstring XmlAttributeValue(const std::wstring& text)
-{
-    std::wstring escaped;
-    for (const wchar_t c : text)
-    {
-        if (c == L'&')
-            escaped += L"&amp;";
-        else if (c == L'<')
-            escaped += L"&lt;";
-        else if (c == L'"')
-            escaped += L"&quot;";
-        else
-            escaped += c;
-    }
-    return escaped;
-}
-
 // The group, as it stands on both ribbons; the labels are the menu items' captions.
 std::wstring Group()
 {
     return L"<group id=\"TesselGroup\" label=\"Tessel\">"
            L"<button id=\"TesselQuote\" size=\"large\" label=\"" +
-           XmlAttributeValue(LoadResourceString(IDS_QUOTE_ITEM)) +
+           XmlEscaped(LoadResourceString(IDS_QUOTE_ITEM)) +
            L"\" onAction=\"OnQuoteSelectedText\"/>"
            L"<button id=\"TesselAbout\" label=\"" +
-           XmlAttributeValue(LoadResourceString(IDS_ABOUT_ITEM)) +
+           XmlEscaped(LoadResourceString(IDS_ABOUT_ITEM)) +
            L"\" onAction=\"OnAboutTessel\"/>"
            L"</group>";
 }

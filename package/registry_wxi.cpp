@@ -8,6 +8,7 @@
 
 #include "win/result.h"
 #include "win/unique_handle.h"
+#include "win/xml_text.h"
 
 #include <windows.h>
 
@@ -196,27 +197,6 @@ HRESULT CaptureRegistration(const std::wstring& dll, Capture* capture, std::wstr
     RETURN_IF_FAILED(roots.Redirect());
     unregisterServer();
     return roots.Restore();
-}
-
-std::wstring XmlEscaped(const std::wstring& text)
-{
-    static const struct
-    {
-        wchar_t character;
-        const wchar_t* entity;
-    } kEntities[] = {{L'&', L"&amp;"}, {L'<', L"&lt;"}, {L'>', L"&gt;"}, {L'"', L"&quot;"}};
-    std::wstring result;
-    for (const wchar_t c : text)
-    {
-        const auto* entity =
-            std::find_if(std::begin(kEntities), std::end(kEntities),
-                         [c](const auto& candidate) { return candidate.character == c; });
-        if (entity != std::end(kEntities))
-            result += entity->entity;
-        else
-            result += c;
-    }
-    return result;
 }
 
 // Text that the installer writes as it stands: its formatted-text syntax escaped.
