@@ -23,7 +23,7 @@ InspectorCloseSink* InspectorCloseSink::Create(IDispatch* application, IDispatch
 InspectorCloseSink::InspectorCloseSink(IDispatch* application, IDispatch* inspector,
                                        IDispatch* quoteButton, ComPtr<QuoteButtonSink> buttonSink,
                                        WindowTracker* tracker)
-    : EventSink(host::kInspectorEvents, host::kInspectorCloseEvent, 0,
+    : EventSink(host::kInspectorEvents, host::kInspectorCloseEvent, 0, // none takes any
                 ArgumentCount::OfEveryMember),
       m_spApp(application), m_spInspector(inspector), m_spQuoteButton(quoteButton),
       m_pButtonSink(std::move(buttonSink)), m_pTracker(tracker)

@@ -14,7 +14,7 @@ QuoteButtonSink* QuoteButtonSink::Create(IDispatch* application, IDispatch* edit
 }
 
 QuoteButtonSink::QuoteButtonSink(IDispatch* application, IDispatch* editMessageButton)
-    : EventSink(host::kCommandBarButtonEvents, host::kButtonClickEvent, 2,
+    : EventSink(host::kCommandBarButtonEvents, host::kButtonClickEvent, 2, // Ctrl, CancelDefault
                 ArgumentCount::OfTheEvent),
       m_spApp(application), m_spEditMessageButton(editMessageButton)
 {

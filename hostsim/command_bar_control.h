@@ -43,7 +43,6 @@ class CommandBarControl final : public Automation<CommandBarControl>
     bool IsPopup() const { return m_type == Type::Popup; }
     bool Temporary() const { return m_temporary; }
     bool Added() const { return m_added; }
-    bool Deleted() const { return m_deleted; }
     // A popup's own menu; null for a button.
     CommandBarControls* Controls() const { return m_controls.Get(); }
     std::size_t SinkCount() const { return m_events ? m_events->SinkCount() : 0; }
