@@ -66,8 +66,6 @@ constexpr PlaneProperties MakePlaneProperties(char32_t plane)
     return table;
 }
 
-constexpr PlaneProperties kPlane1Properties = MakePlaneProperties(1);
-
 // The range that holds codePoint, or null.
 template <class Range, std::size_t N>
 const Range* FindRange(const Range (&ranges)[N], char32_t codePoint)
@@ -83,11 +81,29 @@ const Range* FindRange(const Range (&ranges)[N], char32_t codePoint)
 } // namespace
 
 constexpr PlaneProperties kBmpProperties = MakePlaneProperties(0);
+constexpr PlaneProperties kPlane1Properties = MakePlaneProperties(1);
 
-CharProperties SupplementaryProperties(char32_t codePoint)
+namespace
 {
-    if (codePoint < 2 * kPlaneSize)
-        return CharProperties(kPlane1Properties.bits[codePoint - kPlaneSize]);
+
+constexpr UnitColumns MakeUnitColumns()
+{
+    UnitColumns table{};
+    for (char32_t unit = 0; unit < kPlaneSize; ++unit)
+    {
+        const CharProperties properties(kBmpProperties.bits[unit]);
+        table.of[unit] =
+            properties.Simple() ? static_cast<std::uint8_t>(properties.Columns()) : kNotSimpleUnit;
+    }
+    return table;
+}
+
+} // namespace
+
+constexpr UnitColumns kBmpUnitColumns = MakeUnitColumns();
+
+CharProperties PropertiesBeyondPlane1(char32_t codePoint)
+{
     const GraphemeBreakRange* breakRange = FindRange(kGraphemeBreakRanges, codePoint);
     const GraphemeBreak value = breakRange ? breakRange->value : GraphemeBreak::Other;
     unsigned bits = static_cast<unsigned>(value);

@@ -37,16 +37,19 @@ class CharProperties
     // bits: the GraphemeBreak value, kPictographic, kWide and kSimple (see Simple()).
     constexpr explicit CharProperties(unsigned bits) : m_bits(static_cast<std::uint8_t>(bits)) {}
 
-    GraphemeBreak Break() const { return static_cast<GraphemeBreak>(m_bits & kBreakMask); }
+    constexpr GraphemeBreak Break() const
+    {
+        return static_cast<GraphemeBreak>(m_bits & kBreakMask);
+    }
     // Extended_Pictographic: emoji and the like, which a ZWJ joins into one cluster.
-    bool Pictographic() const { return (m_bits & kPictographic) != 0; }
+    constexpr bool Pictographic() const { return (m_bits & kPictographic) != 0; }
     // East Asian Width W or F.
-    bool Wide() const { return (m_bits & kWide) != 0; }
-    int Columns() const { return Wide() ? 2 : 1; }
+    constexpr bool Wide() const { return (m_bits & kWide) != 0; }
+    constexpr int Columns() const { return Wide() ? 2 : 1; }
     // A simple character (Other or Control, or a Hangul syllable of type LV or LVT, and no
     // surrogate) is a cluster of its own unless a mark or a jamo follows it: no rule joins
     // two simple characters, so text of them is measured without the cluster rules.
-    bool Simple() const { return (m_bits & kSimple) != 0; }
+    constexpr bool Simple() const { return (m_bits & kSimple) != 0; }
     static constexpr bool IsSimple(GraphemeBreak value, char32_t codePoint)
     {
         return (value == GraphemeBreak::Other || value == GraphemeBreak::Control ||
@@ -54,7 +57,7 @@ class CharProperties
                !(codePoint >= 0xD800 && codePoint <= 0xDFFF);
     }
     // Extend, ZWJ and SpacingMark join whatever comes before them except a control.
-    bool ExtendsCluster() const
+    constexpr bool ExtendsCluster() const
     {
         const GraphemeBreak breakClass = Break();
         return breakClass == GraphemeBreak::Extend || breakClass == GraphemeBreak::ZWJ ||
@@ -66,19 +69,33 @@ class CharProperties
 };
 
 // The properties of the code points of a plane, one byte each: those of the Basic
-// Multilingual Plane, and a lookup for the code points beyond.
+// Multilingual Plane and of the plane of the emoji, and a lookup for the code points beyond.
 struct PlaneProperties
 {
     std::uint8_t bits[0x10000];
 };
 extern const PlaneProperties kBmpProperties;
-CharProperties SupplementaryProperties(char32_t codePoint);
+extern const PlaneProperties kPlane1Properties;
+CharProperties PropertiesBeyondPlane1(char32_t codePoint);
 
 inline CharProperties PropertiesOf(char32_t codePoint)
 {
-    return codePoint < 0x10000 ? CharProperties(kBmpProperties.bits[codePoint])
-                               : SupplementaryProperties(codePoint);
+    if (codePoint < 0x10000)
+        return CharProperties(kBmpProperties.bits[codePoint]);
+    if (codePoint < 0x20000)
+        return CharProperties(kPlane1Properties.bits[codePoint - 0x10000]);
+    return PropertiesBeyondPlane1(codePoint);
 }
+
+// The columns of every UTF-16 code unit that is a simple character (1 or 2), and
+// kNotSimpleUnit for the others (surrogates among them): a run of simple units is measured by
+// adding these up, and a sum of up to eight that reaches kNotSimpleUnit holds another.
+constexpr std::uint8_t kNotSimpleUnit = 0x20;
+struct UnitColumns
+{
+    std::uint8_t of[0x10000];
+};
+extern const UnitColumns kBmpUnitColumns;
 
 // Display columns of a code point: 2 for East Asian Width W (wide) or F (fullwidth), else 1.
 inline int CodePointColumns(char32_t codePoint)

@@ -4,6 +4,12 @@
 
 #include "engine/unit_blocks.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
 namespace tessel
 {
 
@@ -18,17 +24,67 @@ template <class Unit> struct LineSpan
 template <class Unit> inline const Unit* FindLineEndUnit(const Unit* pos, const Unit* end)
 {
 #if defined(TESSEL_ENGINE_BLOCKS)
-    using B = Block<Unit>;
-    for (; end - pos >= B::kUnits; pos += B::kUnits)
-    {
-        if (const int mask = B::LineEnds(B::Load(pos)))
-            return pos + B::UnitOfBit(__builtin_ctz(static_cast<unsigned>(mask)));
-    }
+    pos = FindFirstLane(pos, end, Block<Unit>::LineEndLanes);
 #endif
     while (pos != end && !IsLineEndUnit(*pos))
         ++pos;
     return pos;
 }
+
+// The first CR LF in [pos, end) (a lone CR or LF is passed over), or end.
+template <class Unit> inline const Unit* FindCrLf(const Unit* pos, const Unit* end)
+{
+    for (;; ++pos)
+    {
+#if defined(TESSEL_ENGINE_BLOCKS)
+        pos = FindFirstLane(pos, end,
+                            [](__m128i units) { return Block<Unit>::EqualLanes(units, kCR); });
+#endif
+        while (pos != end && *pos != static_cast<Unit>(kCR))
+            ++pos;
+        if (pos == end || (pos + 1 != end && pos[1] == static_cast<Unit>(kLF)))
+            return pos;
+    }
+}
+
+// A sign looked for at line starts: one of up to eight bytes is compared as a single word where
+// eight bytes can be read (the same bytes of the sign and of the text are kept, whatever the
+// byte order), a longer one unit by unit.
+template <class Unit> class SignMatcher
+{
+  public:
+    explicit SignMatcher(std::basic_string_view<Unit> sign) : m_sign(sign)
+    {
+        const std::size_t bytes = sign.size() * sizeof(Unit);
+        if (bytes <= sizeof(std::uint64_t))
+        {
+            unsigned char mask[sizeof(std::uint64_t)] = {};
+            std::memset(mask, 0xFF, bytes);
+            std::memcpy(&m_mask, mask, sizeof mask);
+            std::memcpy(&m_word, sign.data(), bytes);
+        }
+    }
+
+    // Whether the units at pos start with the sign.
+    bool At(const Unit* pos, const Unit* end) const
+    {
+        if (m_mask != 0 && end - pos >= kWordUnits)
+        {
+            std::uint64_t word;
+            std::memcpy(&word, pos, sizeof word);
+            return (word & m_mask) == m_word;
+        }
+        return static_cast<std::size_t>(end - pos) >= m_sign.size() &&
+               std::equal(m_sign.begin(), m_sign.end(), pos);
+    }
+
+  private:
+    static constexpr std::ptrdiff_t kWordUnits = sizeof(std::uint64_t) / sizeof(Unit);
+
+    std::basic_string_view<Unit> m_sign;
+    std::uint64_t m_word = 0;
+    std::uint64_t m_mask = 0; // zero for a sign longer than a word
+};
 
 namespace detail
 {
@@ -51,15 +107,7 @@ template <class Unit> LineSpan<Unit> LineFrom(const Unit* pos, const Unit* end)
 template <class Unit> inline LineSpan<Unit> FindLine(const Unit* pos, const Unit* end)
 {
 #if defined(TESSEL_ENGINE_BLOCKS)
-    // Two blocks at a time: one branch for both.
-    using B = Block<Unit>;
-    for (; end - pos >= 2 * B::kUnits; pos += 2 * B::kUnits)
-    {
-        const unsigned mask = static_cast<unsigned>(B::Special(B::Load(pos))) |
-                              static_cast<unsigned>(B::Special(B::Load(pos + B::kUnits))) << 16;
-        if (mask != 0)
-            return detail::LineFrom(pos + B::UnitOfBit(__builtin_ctz(mask)), end);
-    }
+    pos = FindFirstLane(pos, end, Block<Unit>::SpecialLanes);
 #endif
     return detail::LineFrom(pos, end);
 }

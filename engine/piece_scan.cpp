@@ -6,6 +6,7 @@
 #include "engine/unit_blocks.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace tessel
 {
@@ -68,37 +69,37 @@ template <class Unit> class PieceScanner
             return TakeAsciiUnits();
     }
 
-    // UTF-16: simple characters of the Basic Multilingual Plane, looked up in the table four
-    // at a time while four wide ones would fit, then one by one.
+    // UTF-16: simple characters of the Basic Multilingual Plane, their columns added up eight
+    // at a time while sixteen more columns fit, then one by one.
     bool TakeSimpleUnits()
     {
+        const std::uint8_t* const columnsOf = kBmpUnitColumns.of;
         const Unit* pos = m_pos;
         int columns = m_columns;
-        for (; m_lineEnd - pos >= 4 && columns <= m_width - 8; pos += 4)
+        for (; m_lineEnd - pos >= 8 && columns <= m_width - 16; pos += 8)
         {
-            const unsigned a = kBmpProperties.bits[pos[0]], b = kBmpProperties.bits[pos[1]],
-                           c = kBmpProperties.bits[pos[2]], d = kBmpProperties.bits[pos[3]];
-            if ((a & b & c & d & CharProperties::kSimple) == 0)
+            const unsigned sum = columnsOf[pos[0]] + columnsOf[pos[1]] + columnsOf[pos[2]] +
+                                 columnsOf[pos[3]] + columnsOf[pos[4]] + columnsOf[pos[5]] +
+                                 columnsOf[pos[6]] + columnsOf[pos[7]];
+            if (sum >= kNotSimpleUnit)
                 break;
-            columns += 4 + (((a & CharProperties::kWide) + (b & CharProperties::kWide) +
-                             (c & CharProperties::kWide) + (d & CharProperties::kWide)) >>
-                            5);
+            columns += static_cast<int>(sum);
         }
         bool fits = true;
         for (; pos != m_lineEnd; ++pos)
         {
-            const CharProperties properties(kBmpProperties.bits[*pos]);
-            if (!properties.Simple())
+            const int unitColumns = columnsOf[*pos];
+            if (unitColumns == kNotSimpleUnit)
                 break;
-            if (columns + properties.Columns() > m_width)
+            if (columns + unitColumns > m_width)
             {
                 fits = false;
                 break;
             }
-            columns += properties.Columns();
+            columns += unitColumns;
         }
         if (pos != m_pos)
-            TakeSimple(pos, columns, CharProperties(kBmpProperties.bits[pos[-1]]).Columns());
+            TakeSimple(pos, columns, columnsOf[pos[-1]]);
         return fits;
     }
 

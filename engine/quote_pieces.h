@@ -8,6 +8,7 @@
 #include "engine/text_units.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace tessel
 {
@@ -15,6 +16,43 @@ namespace tessel
 // The narrowest wrap width, the dialog's least; smaller widths (zero and negative ones
 // included) are raised to it.
 constexpr int kMinWrapWidth = kWrapWidthRange.first;
+
+#if defined(TESSEL_ENGINE_BLOCKS)
+
+// The pieces of plain units from pos, found in the masks of one window of units at a time: a
+// piece ends at a line end within reach, else after the last blank that fits or hard at the
+// width. Returns where the rest must be measured otherwise (units that are not plain within
+// reach, fewer units left than a window, or a width wider than a window), or textEnd after a
+// line end at the end.
+template <class Unit, class PieceFn>
+const Unit* QuotePlainPieces(const Unit* pos, const Unit* textEnd, int width, PieceFn& piece)
+{
+    if (width >= kWindowUnits - 1)
+        return pos;
+    while (textEnd - pos >= kWindowUnits)
+    {
+        const std::uint64_t special = WindowMask(pos, Block<Unit>::SpecialLanes);
+        const int firstSpecial = __builtin_ctzll(special | std::uint64_t(1) << 63);
+        if (firstSpecial <= width)
+        {
+            if (!IsLineEndUnit(pos[firstSpecial]))
+                return pos;
+            piece(pos, pos + firstSpecial);
+            pos = SkipLineEnd(pos + firstSpecial, textEnd);
+            if (pos == textEnd)
+                return pos;
+            continue;
+        }
+        const std::uint64_t blanks = WindowMaskOf(pos, kBlank) & ((std::uint64_t(1) << width) - 1);
+        const Unit* const cut =
+            blanks != 0 ? pos + kWindowUnits - __builtin_clzll(blanks) : pos + width;
+        piece(pos, cut);
+        pos = cut;
+    }
+    return pos;
+}
+
+#endif
 
 // Calls piece(from, to) for every piece, in order. Lines end at CR LF, LF or a lone CR; there
 // is always at least one line, and a line end at the very end starts no further line. A line
@@ -25,8 +63,13 @@ void ForEachQuotePiece(const Unit* text, const Unit* textEnd, int wrapWidth, Pie
 {
     const int width = std::max(wrapWidth, kMinWrapWidth);
     const Unit* pos = text;
-    do
+    for (;;)
     {
+#if defined(TESSEL_ENGINE_BLOCKS)
+        pos = QuotePlainPieces(pos, textEnd, width, piece);
+        if (pos == textEnd && pos != text)
+            return;
+#endif
         const LineSpan<Unit> line = FindLine(pos, textEnd);
         if (line.plain)
         {
@@ -52,7 +95,9 @@ void ForEachQuotePiece(const Unit* text, const Unit* textEnd, int wrapWidth, Pie
         }
         piece(pos, line.end);
         pos = SkipLineEnd(line.end, textEnd);
-    } while (pos != textEnd);
+        if (pos == textEnd)
+            return;
+    }
 }
 
 } // namespace tessel

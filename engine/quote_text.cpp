@@ -24,11 +24,15 @@ std::u16string QuoteText(std::u16string_view text, std::u16string_view addSign, 
     UnitWriter<char16_t, InPlaceBuffer<char16_t>> writer(
         result, EstimateQuotedSize(text.size(), addSign.size(), wrapWidth));
     const char16_t* const textEnd = text.data() + text.size();
-    ForEachQuotePiece(
-        text.data(), textEnd, wrapWidth, [&](const char16_t* from, const char16_t* to) {
-            writer.PutFramed(addSign, from, static_cast<std::size_t>(to - from), textEnd, u"\r\n");
-        });
+    // Every piece is followed by CR LF and the sign of the next line, or the sign that ends the
+    // result.
+    const ShortUnits<char16_t> lineEndAndSign(u"\r\n", addSign);
     writer.PutShort(addSign);
+    ForEachQuotePiece(text.data(), textEnd, wrapWidth,
+                      [&](const char16_t* from, const char16_t* to) {
+                          writer.PutFollowedBy(from, static_cast<std::size_t>(to - from), textEnd,
+                                               lineEndAndSign);
+                      });
     writer.Finish();
     return result;
 }

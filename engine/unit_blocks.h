@@ -3,6 +3,7 @@
 
 #include "engine/text_units.h"
 
+#include <cstdint>
 #include <type_traits>
 
 // The block paths need SSE2 (every x86-64, not every x86); TESSEL_ENGINE_SCALAR turns them off
@@ -38,39 +39,100 @@ template <class Unit> struct Block
     }
     static int UnitOfBit(int bit) { return bit / static_cast<int>(sizeof(Unit)); }
 
-    static int Equal(__m128i units, char32_t unit)
+    // The lanes of the functions below hold all ones where their units are what is asked for,
+    // and zero elsewhere.
+    static __m128i EqualLanes(__m128i units, char32_t unit)
     {
         if constexpr (sizeof(Unit) == 1)
-            return _mm_movemask_epi8(_mm_cmpeq_epi8(units, _mm_set1_epi8(static_cast<char>(unit))));
+            return _mm_cmpeq_epi8(units, _mm_set1_epi8(static_cast<char>(unit)));
         else
-            return _mm_movemask_epi8(
-                _mm_cmpeq_epi16(units, _mm_set1_epi16(static_cast<short>(unit))));
+            return _mm_cmpeq_epi16(units, _mm_set1_epi16(static_cast<short>(unit)));
     }
 
-    static int LineEnds(__m128i units) { return Equal(units, kCR) | Equal(units, kLF); }
+    static __m128i LineEndLanes(__m128i units)
+    {
+        return _mm_or_si128(EqualLanes(units, kCR), EqualLanes(units, kLF));
+    }
 
-    // Lanes that are not plain (see IsPlainUnit): the unit minus U+000E, with wrap-around, is
-    // at least the number of plain units.
-    static int Special(__m128i units)
+    // Units that are not plain (see IsPlainUnit). UTF-8: compared as signed numbers, the bytes
+    // from 0x80 up are negative, below CR + 1. UTF-16: moved so that the plain units become
+    // the lowest signed numbers, the others are above them.
+    static __m128i SpecialLanes(__m128i units)
     {
         if constexpr (sizeof(Unit) == 1)
-        {
-            const __m128i shifted = _mm_sub_epi8(units, _mm_set1_epi8(static_cast<char>(kCR + 1)));
-            const __m128i plain = _mm_cmpeq_epi8(
-                _mm_subs_epu8(shifted, _mm_set1_epi8(kAsciiEnd - kCR - 2)), _mm_setzero_si128());
-            return ~_mm_movemask_epi8(plain) & 0xFFFF;
-        }
+            return _mm_cmplt_epi8(units, _mm_set1_epi8(static_cast<char>(kCR + 1)));
         else
         {
-            const __m128i shifted =
-                _mm_sub_epi16(units, _mm_set1_epi16(static_cast<short>(kCR + 1)));
-            const __m128i plain =
-                _mm_cmpeq_epi16(_mm_subs_epu16(shifted, _mm_set1_epi16(kFirstSpecial16 - kCR - 2)),
-                                _mm_setzero_si128());
-            return ~_mm_movemask_epi8(plain) & 0xFFFF;
+            constexpr int kFirstPlain = static_cast<int>(kCR) + 1;
+            constexpr int kPlainUnits = static_cast<int>(kFirstSpecial16) - kFirstPlain;
+            const __m128i moved =
+                _mm_add_epi16(units, _mm_set1_epi16(static_cast<short>(-0x8000 - kFirstPlain)));
+            return _mm_cmpgt_epi16(moved,
+                                   _mm_set1_epi16(static_cast<short>(-0x8000 + kPlainUnits - 1)));
         }
     }
+
+    // Byte masks of the lanes (two bits per UTF-16 unit).
+    static int Mask(__m128i lanes) { return _mm_movemask_epi8(lanes); }
+    static int Equal(__m128i units, char32_t unit) { return Mask(EqualLanes(units, unit)); }
+    static int LineEnds(__m128i units) { return Mask(LineEndLanes(units)); }
+    static int Special(__m128i units) { return Mask(SpecialLanes(units)); }
 };
+
+// The first unit from pos whose lane lanes(block) sets, four blocks at a time (one branch for
+// the four), then a block at a time; where none is found, the first unit of what is left,
+// fewer units than a block.
+template <class Unit, class LanesFn>
+const Unit* FindFirstLane(const Unit* pos, const Unit* end, LanesFn lanes)
+{
+    using B = Block<Unit>;
+    for (; end - pos >= 4 * B::kUnits; pos += 4 * B::kUnits)
+    {
+        const __m128i a = lanes(B::Load(pos)), b = lanes(B::Load(pos + B::kUnits)),
+                      c = lanes(B::Load(pos + 2 * B::kUnits)),
+                      d = lanes(B::Load(pos + 3 * B::kUnits));
+        if (B::Mask(_mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d))) != 0)
+        {
+            const std::uint64_t mask = static_cast<std::uint64_t>(B::Mask(a)) |
+                                       static_cast<std::uint64_t>(B::Mask(b)) << 16 |
+                                       static_cast<std::uint64_t>(B::Mask(c)) << 32 |
+                                       static_cast<std::uint64_t>(B::Mask(d)) << 48;
+            return pos + B::UnitOfBit(__builtin_ctzll(mask));
+        }
+    }
+    for (; end - pos >= B::kUnits; pos += B::kUnits)
+    {
+        if (const int mask = B::Mask(lanes(B::Load(pos))))
+            return pos + B::UnitOfBit(__builtin_ctz(static_cast<unsigned>(mask)));
+    }
+    return pos;
+}
+
+// A window of units, whose lanes are described by 64-bit masks, bit i for unit i.
+constexpr int kWindowUnits = 64;
+
+// The mask of the lanes that lanes(block) sets in the window at `at`.
+template <class Unit, class LanesFn> std::uint64_t WindowMask(const Unit* at, LanesFn lanes)
+{
+    using B = Block<Unit>;
+    std::uint64_t mask = 0;
+    for (int i = 0; i < kWindowUnits; i += 16)
+    {
+        unsigned bits;
+        if constexpr (sizeof(Unit) == 1)
+            bits = static_cast<unsigned>(B::Mask(lanes(B::Load(at + i))));
+        else // two blocks packed into one, a byte a unit
+            bits = static_cast<unsigned>(B::Mask(
+                _mm_packs_epi16(lanes(B::Load(at + i)), lanes(B::Load(at + i + B::kUnits)))));
+        mask |= static_cast<std::uint64_t>(bits) << i;
+    }
+    return mask;
+}
+
+template <class Unit> std::uint64_t WindowMaskOf(const Unit* at, char32_t unit)
+{
+    return WindowMask(at, [unit](__m128i units) { return Block<Unit>::EqualLanes(units, unit); });
+}
 
 #endif
 

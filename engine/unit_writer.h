@@ -42,6 +42,29 @@ void CopyRun(Unit* to, const Unit* from, std::size_t count, const Unit* readable
     std::memcpy(to + count - kChunk, from + count - kChunk, 16);
 }
 
+// A few units written together after every piece (a line end and a sign), held in a block of
+// kBlockUnits with room to spare, so that they are copied as one fixed 16 bytes.
+template <class Unit> class ShortUnits
+{
+  public:
+    static constexpr std::size_t kBlockUnits = 16 / sizeof(Unit);
+
+    ShortUnits(std::basic_string_view<Unit> first, std::basic_string_view<Unit> second)
+        : m_units(std::basic_string<Unit>(first).append(second)), m_size(m_units.size())
+    {
+        m_units.resize(std::max(m_size, kBlockUnits));
+    }
+
+    std::basic_string_view<Unit> View() const { return {m_units.data(), m_size}; }
+    // Whether they fit one block.
+    bool Short() const { return m_size <= kBlockUnits; }
+    const Unit* Block() const { return m_units.data(); }
+
+  private:
+    std::basic_string<Unit> m_units;
+    std::size_t m_size;
+};
+
 // Buffer: Unit* Room(count) gives room for count units (and kOvercopyUnits more), or null when
 // count is more than it can ever hold, after which PassThrough(units, count) takes them;
 // Advance(count) keeps what was written there.
@@ -76,23 +99,21 @@ template <class Unit, class Buffer> class UnitWriter : public Buffer
             Buffer::PassThrough(units.data(), units.size());
     }
 
-    // A run between two short strings (a sign, a piece, a line end), with one check for room.
-    void PutFramed(std::basic_string_view<Unit> before, const Unit* units, std::size_t count,
-                   const Unit* readableEnd, std::basic_string_view<Unit> after)
+    // A run followed by short units, with one check for room.
+    void PutFollowedBy(const Unit* units, std::size_t count, const Unit* readableEnd,
+                       const ShortUnits<Unit>& after)
     {
-        const std::size_t total = before.size() + count + after.size();
-        Unit* to = Buffer::Room(total);
+        Unit* const to =
+            after.Short() ? Buffer::Room(count + ShortUnits<Unit>::kBlockUnits) : nullptr;
         if (to == nullptr)
         {
-            PutShort(before);
             Put(units, count, readableEnd);
-            PutShort(after);
+            PutShort(after.View());
             return;
         }
-        to = std::copy(before.begin(), before.end(), to);
         CopyRun(to, units, count, readableEnd);
-        std::copy(after.begin(), after.end(), to + count);
-        Buffer::Advance(total);
+        std::memcpy(to + count, after.Block(), 16);
+        Buffer::Advance(count + after.View().size());
     }
 };
 
@@ -106,25 +127,35 @@ template <class Unit> class InPlaceBuffer
     InPlaceBuffer(std::basic_string<Unit>& result, std::size_t estimate) : m_result(result)
     {
         m_result.reserve(estimate + kOvercopyUnits<Unit>);
+        m_next = m_roomEnd = m_result.data();
     }
 
-    void Finish() { m_result.resize(m_used); }
+    void Finish() { m_result.resize(static_cast<std::size_t>(m_next - m_result.data())); }
 
   protected:
     Unit* Room(std::size_t count)
     {
-        if (m_result.size() - m_used < count + kOvercopyUnits<Unit>)
-            m_result.resize(m_used + count + kOvercopyUnits<Unit> + kStepUnits);
-        return m_result.data() + m_used;
+        if (static_cast<std::size_t>(m_roomEnd - m_next) < count + kOvercopyUnits<Unit>)
+            Grow(count);
+        return m_next;
     }
-    void Advance(std::size_t count) { m_used += count; }
+    void Advance(std::size_t count) { m_next += count; }
     void PassThrough(const Unit*, std::size_t) {}
 
   private:
     static constexpr std::size_t kStepUnits = 8192;
 
+    void Grow(std::size_t count)
+    {
+        const auto used = static_cast<std::size_t>(m_next - m_result.data());
+        m_result.resize(used + count + kOvercopyUnits<Unit> + kStepUnits);
+        m_next = m_result.data() + used;
+        m_roomEnd = m_result.data() + m_result.size();
+    }
+
     std::basic_string<Unit>& m_result;
-    std::size_t m_used = 0;
+    Unit* m_next;    // where the next unit goes
+    Unit* m_roomEnd; // end of the string as it stands
 };
 
 // A buffer that stays in the cache, handed to sink(const Unit* units, std::size_t count) when

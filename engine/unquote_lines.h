@@ -5,6 +5,7 @@
 #include "engine/line_scan.h"
 #include "engine/text_units.h"
 
+#include <cstdint>
 #include <string_view>
 
 namespace tessel
@@ -27,25 +28,49 @@ void ForEachUnquotedLine(const Unit* text, const Unit* end, std::basic_string_vi
 {
     if (sign.empty())
         levels = 0;
-    const Unit* pos = text;
-    do
-    {
-        for (int removed = 0;
-             removed < levels && static_cast<std::size_t>(end - pos) >= sign.size() &&
-             std::basic_string_view<Unit>(pos, sign.size()) == sign;
-             ++removed)
+    const SignMatcher<Unit> signAt(sign);
+    const auto skipSigns = [&](const Unit* pos) {
+        for (int removed = 0; removed < levels && signAt.At(pos, end); ++removed)
             pos += sign.size();
-        const Unit* lineEnd = FindLineEndUnit(pos, end);
-        if (starts == LineStarts::AfterCrLf)
+        return pos;
+    };
+    const Unit* pos = skipSigns(text);
+#if defined(TESSEL_ENGINE_BLOCKS)
+    // The line ends of a window at a time, found before the lines in it are handed out, so that
+    // the scan runs ahead of the work on each line and does not stop (mispredicted) at each. The
+    // signs taken hold no line end, so every line end of the window from the one at hand on lies
+    // past them.
+    std::uint64_t crBefore = 0; // whether the unit before the window is a CR
+    for (const Unit* window = text; end - window > kWindowUnits; window += kWindowUnits)
+    {
+        const std::uint64_t cr = WindowMaskOf(window, kCR);
+        std::uint64_t lineEnds = cr;
+        if (starts == LineStarts::AfterAnyLineEnd)
+            lineEnds |= WindowMaskOf(window, kLF) & ~(cr << 1 | crBefore);
+        crBefore = cr >> 63;
+        for (; lineEnds != 0; lineEnds &= lineEnds - 1)
         {
-            while (lineEnd != end && !(*lineEnd == static_cast<Unit>(kCR) && lineEnd + 1 != end &&
-                                       lineEnd[1] == static_cast<Unit>(kLF)))
-                lineEnd = FindLineEndUnit(lineEnd + 1, end);
+            const Unit* const lineEnd = window + __builtin_ctzll(lineEnds);
+            if (starts == LineStarts::AfterCrLf && lineEnd[1] != static_cast<Unit>(kLF))
+                continue; // a lone CR, text inside the line
+            const Unit* const next = SkipLineEnd(lineEnd, end);
+            line(pos, lineEnd, next);
+            if (next == end)
+                return;
+            pos = skipSigns(next);
         }
+    }
+#endif
+    for (;;)
+    {
+        const Unit* const lineEnd =
+            starts == LineStarts::AfterCrLf ? FindCrLf(pos, end) : FindLineEndUnit(pos, end);
         const Unit* const next = SkipLineEnd(lineEnd, end);
         line(pos, lineEnd, next);
-        pos = next;
-    } while (pos != end);
+        if (next == end)
+            return;
+        pos = skipSigns(next);
+    }
 }
 
 } // namespace tessel
