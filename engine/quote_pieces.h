@@ -19,37 +19,59 @@ constexpr int kMinWrapWidth = kWrapWidthRange.first;
 
 #if defined(TESSEL_ENGINE_BLOCKS)
 
-// The pieces of plain units from pos, found in the masks of one window of units at a time: a
-// piece ends at a line end within reach, else after the last blank that fits or hard at the
-// width. Returns where the rest must be measured otherwise (units that are not plain within
-// reach, fewer units left than a window, or a width wider than a window), or textEnd after a
-// line end at the end.
+// The pieces of plain units from pos, found in bit masks of the units: a piece ends at a line
+// end within reach, else after the last blank that fits or hard at the width. The masks are
+// made once for every window of kWindowUnits units and held for two windows, from which those
+// of the kWindowUnits units at each piece are shifted out. Returns where the rest must be
+// measured otherwise: units that are not plain within reach, fewer than two windows left, or a
+// width wider than a window.
 template <class Unit, class PieceFn>
 const Unit* QuotePlainPieces(const Unit* pos, const Unit* textEnd, int width, PieceFn& piece)
 {
     if (width >= kWindowUnits - 1)
         return pos;
-    while (textEnd - pos >= kWindowUnits)
+    const auto special = [](__m128i units) { return Block<Unit>::SpecialLanes(units); };
+    const auto blank = [](__m128i units) { return Block<Unit>::EqualLanes(units, kBlank); };
+    // [0]: units that are not plain, [1]: blanks; of the window at `window` and the next one.
+    std::uint64_t masks[2], nextMasks[2];
+    const Unit* window = pos;
+    if (textEnd - window < 2 * kWindowUnits)
+        return pos;
+    WindowMasks(window, masks, special, blank);
+    WindowMasks(window + kWindowUnits, nextMasks, special, blank);
+    const std::uint64_t fitting = (std::uint64_t(1) << width) - 1;
+    for (;;)
     {
-        const std::uint64_t special = WindowMask(pos, Block<Unit>::SpecialLanes);
-        const int firstSpecial = __builtin_ctzll(special | std::uint64_t(1) << 63);
-        if (firstSpecial <= width)
+        int offset = static_cast<int>(pos - window);
+        if (offset >= kWindowUnits)
         {
-            if (!IsLineEndUnit(pos[firstSpecial]))
+            window += kWindowUnits;
+            offset -= kWindowUnits;
+            if (textEnd - window < 2 * kWindowUnits)
                 return pos;
-            piece(pos, pos + firstSpecial);
-            pos = SkipLineEnd(pos + firstSpecial, textEnd);
-            if (pos == textEnd)
-                return pos;
-            continue;
+            masks[0] = nextMasks[0];
+            masks[1] = nextMasks[1];
+            WindowMasks(window + kWindowUnits, nextMasks, special, blank);
         }
-        const std::uint64_t blanks = WindowMaskOf(pos, kBlank) & ((std::uint64_t(1) << width) - 1);
-        const Unit* const cut =
-            blanks != 0 ? pos + kWindowUnits - __builtin_clzll(blanks) : pos + width;
-        piece(pos, cut);
-        pos = cut;
+        // The masks of the kWindowUnits units from pos (a shift by 64 is not defined, hence two).
+        const auto from = [offset](std::uint64_t here, std::uint64_t next) {
+            return here >> offset | (next << (kWindowUnits - 1 - offset) << 1);
+        };
+        const std::uint64_t notPlain = from(masks[0], nextMasks[0]);
+        const int firstNotPlain = __builtin_ctzll(notPlain | std::uint64_t(1) << 63);
+        const bool lineEndWithin = firstNotPlain <= width;
+        if (lineEndWithin && !IsLineEndUnit(pos[firstNotPlain]))
+            return pos;
+        // Chosen without branches: whether a piece ends at a line end or after a blank changes
+        // from piece to piece.
+        const std::uint64_t blanks = from(masks[1], nextMasks[1]) & fitting;
+        const int afterBlank = blanks != 0 ? kWindowUnits - __builtin_clzll(blanks) : width;
+        const int length = lineEndWithin ? firstNotPlain : afterBlank;
+        const int crLf =
+            pos[length] == static_cast<Unit>(kCR) && pos[length + 1] == static_cast<Unit>(kLF);
+        piece(pos, pos + length);
+        pos += length + (lineEndWithin ? 1 + crLf : 0);
     }
-    return pos;
 }
 
 #endif
@@ -67,8 +89,6 @@ void ForEachQuotePiece(const Unit* text, const Unit* textEnd, int wrapWidth, Pie
     {
 #if defined(TESSEL_ENGINE_BLOCKS)
         pos = QuotePlainPieces(pos, textEnd, width, piece);
-        if (pos == textEnd && pos != text)
-            return;
 #endif
         const LineSpan<Unit> line = FindLine(pos, textEnd);
         if (line.plain)

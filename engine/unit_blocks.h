@@ -3,6 +3,7 @@
 
 #include "engine/text_units.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <type_traits>
 
@@ -111,21 +112,42 @@ const Unit* FindFirstLane(const Unit* pos, const Unit* end, LanesFn lanes)
 // A window of units, whose lanes are described by 64-bit masks, bit i for unit i.
 constexpr int kWindowUnits = 64;
 
+// The masks of the lanes that each of lanes(block)... sets in the window at `at`, the window read
+// once for all of them.
+template <class Unit, class... LanesFn>
+void WindowMasks(const Unit* at, std::uint64_t* masks, LanesFn... lanes)
+{
+    using B = Block<Unit>;
+    std::fill(masks, masks + sizeof...(LanesFn), std::uint64_t(0));
+    for (int i = 0; i < kWindowUnits; i += 16)
+    {
+        // Text read a kilobyte ahead: the scans between the windows keep too few reads in
+        // flight for memory to keep up on its own.
+        _mm_prefetch(reinterpret_cast<const char*>(at + i) + 1024, _MM_HINT_T0);
+        const __m128i low = B::Load(at + i);
+        __m128i high = low;
+        if constexpr (sizeof(Unit) == 2)
+            high = B::Load(at + i + B::kUnits);
+        std::uint64_t* mask = masks;
+        (
+            [&](auto lanesOf) {
+                unsigned bits;
+                if constexpr (sizeof(Unit) == 1)
+                    bits = static_cast<unsigned>(B::Mask(lanesOf(low)));
+                else // two blocks packed into one, a byte a unit
+                    bits = static_cast<unsigned>(
+                        B::Mask(_mm_packs_epi16(lanesOf(low), lanesOf(high))));
+                *mask++ |= static_cast<std::uint64_t>(bits) << i;
+            }(lanes),
+            ...);
+    }
+}
+
 // The mask of the lanes that lanes(block) sets in the window at `at`.
 template <class Unit, class LanesFn> std::uint64_t WindowMask(const Unit* at, LanesFn lanes)
 {
-    using B = Block<Unit>;
     std::uint64_t mask = 0;
-    for (int i = 0; i < kWindowUnits; i += 16)
-    {
-        unsigned bits;
-        if constexpr (sizeof(Unit) == 1)
-            bits = static_cast<unsigned>(B::Mask(lanes(B::Load(at + i))));
-        else // two blocks packed into one, a byte a unit
-            bits = static_cast<unsigned>(B::Mask(
-                _mm_packs_epi16(lanes(B::Load(at + i)), lanes(B::Load(at + i + B::kUnits)))));
-        mask |= static_cast<std::uint64_t>(bits) << i;
-    }
+    WindowMasks(at, &mask, lanes);
     return mask;
 }
 
