@@ -205,9 +205,16 @@ TEST(QuoteText, AgreesWithPieceByPieceQuoting)
     {
         std::u16string_view alphabet;
         bool withoutMarks;
+        std::size_t maxLength;
+        int maxWidth;
     } alphabets[] = {
-        {u"aaaaaaaaaaaabbbbbbb       \r\n\t漢é😀", true},
-        {u"aaaaaaaaabbbbb      \r\n漢é\u0301\u0301\u200D😀\uFE0F🇩\u1100\u1161\u0E33\u0600", false},
+        {u"aaaaaaaaaaaabbbbbbb       \r\n\t漢é😀", true, 300, 45},
+        {u"aaaaaaaaabbbbb      \r\n漢é\u0301\u0301\u200D😀\uFE0F🇩\u1100\u1161\u0E33\u0600", false,
+         300, 45},
+        // Long runs of prose between the line ends and the rare wider character, for the
+        // scan that measures prose a window of units at a time, at widths up to past a window.
+        {u"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaabbbbbbbbbbbbbbbbbbbbb               \r\n漢", true, 1200,
+         70},
     };
     std::mt19937 random(20261208);
     for (const auto& a : alphabets)
@@ -215,7 +222,7 @@ TEST(QuoteText, AgreesWithPieceByPieceQuoting)
         for (int round = 0; round < 3000; ++round)
         {
             std::u16string text;
-            const std::size_t length = random() % 300;
+            const std::size_t length = random() % a.maxLength;
             while (text.size() < length)
             {
                 const std::size_t at = random() % a.alphabet.size();
@@ -224,7 +231,7 @@ TEST(QuoteText, AgreesWithPieceByPieceQuoting)
                 if (IsLowSurrogate(text.back()) && !IsHighSurrogate(text[text.size() - 2]))
                     text.pop_back(); // half a pair
             }
-            const int width = static_cast<int>(random() % 45);
+            const int width = static_cast<int>(random() % static_cast<unsigned>(a.maxWidth));
             const std::u16string quoted = QuoteText(text, u"> ", width);
             ASSERT_EQ(quoted, test::QuoteByClusters(text, u"> ", width)) << "round " << round;
             if (a.withoutMarks)
