@@ -13,7 +13,8 @@ namespace tessel
 namespace
 {
 
-// Fixed buffers: these messages also tell that memory ran out.
+// Fixed buffers: some of these messages tell that memory ran out. Each text is read from the
+// string table when it is shown.
 void ShowMessage(UINT textId, UINT captionId)
 {
     wchar_t text[256];
@@ -27,27 +28,18 @@ bool g_commandRunning = false;
 
 } // namespace
 
-CommandMessages ComposeMessages()
+void ShowRefusal(UINT textId)
 {
-    return {
-        LoadResourceString(IDS_EDIT_FIRST),
-        LoadResourceString(IDS_HTML_EDITOR_NEEDED),
-        LoadResourceString(IDS_NO_SELECTION),
-    };
+    ShowMessage(textId, IDS_COMMAND_TITLE);
 }
 
-void ShowRefusal(const std::wstring& text)
+void ShowNoSelection()
 {
-    MessageBoxW(nullptr, text.c_str(), LoadResourceString(IDS_COMMAND_TITLE).c_str(), MB_OK);
+    ShowMessage(IDS_NO_SELECTION, IDS_NO_SELECTION_TITLE);
 }
 
-void ShowNoSelection(const CommandMessages& messages)
-{
-    MessageBoxW(nullptr, messages.noSelection.c_str(),
-                LoadResourceString(IDS_NO_SELECTION_TITLE).c_str(), MB_OK);
-}
-
-RunningCommand::RunningCommand() : m_bWasBusy(g_commandRunning)
+// Every command checks Busy() first, so commands never nest.
+RunningCommand::RunningCommand()
 {
     g_commandRunning = true;
     ModuleLock();
@@ -55,7 +47,7 @@ RunningCommand::RunningCommand() : m_bWasBusy(g_commandRunning)
 
 RunningCommand::~RunningCommand()
 {
-    g_commandRunning = m_bWasBusy;
+    g_commandRunning = false;
     ModuleUnlock();
 }
 

@@ -12,18 +12,11 @@
 namespace tessel
 {
 
-// The refusals, each read afresh for every command from the string table.
-struct CommandMessages
-{
-    std::wstring editFirst;
-    std::wstring htmlEditorNeeded;
-    std::wstring noSelection;
-};
-CommandMessages ComposeMessages();
-// No owner window, OK only, no icon; under the product's title.
-void ShowRefusal(const std::wstring& text);
+// A refusal from the string table (IDS_EDIT_FIRST, IDS_HTML_EDITOR_NEEDED): no owner window, OK
+// only, no icon; under the product's title.
+void ShowRefusal(UINT textId);
 // The no-selection message, under its own caption.
-void ShowNoSelection(const CommandMessages& messages);
+void ShowNoSelection();
 
 // Held while a command runs: the dialog has no owner, so the host's windows stay clickable while
 // it is open, and a click there must not start a second command inside the first. The module
@@ -38,9 +31,6 @@ class RunningCommand
 
     // Whether a command is running already (then the new one does nothing).
     static bool Busy();
-
-  private:
-    bool m_bWasBusy;
 };
 
 // Where the result goes: the range read (its text property's name) and the mail item to save.

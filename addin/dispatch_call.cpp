@@ -57,15 +57,15 @@ HRESULT Invoke(IDispatch* object, const wchar_t* name, WORD flags,
 
 constexpr WORD kPropertyRead = DISPATCH_PROPERTYGET | DISPATCH_METHOD;
 
-// S_OK, with null when the value is no object with a dispatch side.
-HRESULT AsObject(const _variant_t& value, ComPtr<IDispatch>* result)
+// The value's dispatch side; null when the value is no object or has none.
+void AsObject(const _variant_t& value, ComPtr<IDispatch>* result)
 {
     result->Reset();
     const bool isObject = value.vt == VT_DISPATCH || value.vt == VT_UNKNOWN;
+    // A failed QueryInterface should leave null; the host's object is not trusted to.
     if (isObject && value.punkVal != nullptr &&
         FAILED(value.punkVal->QueryInterface(IID_PPV_ARGS(result->ReleaseAndGetAddressOf()))))
         result->Reset();
-    return S_OK;
 }
 
 HRESULT Required(HRESULT hr, const ComPtr<IDispatch>& result)
@@ -118,7 +118,8 @@ HRESULT GetObjectProperty(IDispatch* object, const wchar_t* name,
 {
     _variant_t value;
     RETURN_IF_FAILED(GetProperty(object, name, arguments, &value));
-    return AsObject(value, result);
+    AsObject(value, result);
+    return S_OK;
 }
 
 HRESULT CallObjectMethod(IDispatch* object, const wchar_t* name,
@@ -126,7 +127,8 @@ HRESULT CallObjectMethod(IDispatch* object, const wchar_t* name,
 {
     _variant_t value;
     RETURN_IF_FAILED(CallMethod(object, name, arguments, &value));
-    return AsObject(value, result);
+    AsObject(value, result);
+    return S_OK;
 }
 
 HRESULT GetRequiredObject(IDispatch* object, const wchar_t* name, ComPtr<IDispatch>* result)

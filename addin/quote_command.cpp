@@ -3,6 +3,7 @@
 #include "addin/command_support.h"
 #include "addin/dispatch_call.h"
 #include "addin/host_iids.h"
+#include "ui/resource.h"
 #include "win/ansi.h"
 #include "win/result.h"
 
@@ -84,12 +85,11 @@ HRESULT RunQuoteCommand(IDispatch* application, IDispatch* editMessageButton)
     if (FAILED(QueryHostInterface(item.Get(), host::kMailItem, &mailItem)))
         return S_OK;
 
-    const CommandMessages messages = ComposeMessages();
     bool mustEditFirst = false;
     RETURN_IF_FAILED(MustEditFirst(mailItem.Get(), editMessageButton, &mustEditFirst));
     if (mustEditFirst)
     {
-        ShowRefusal(messages.editFirst);
+        ShowRefusal(IDS_EDIT_FIRST);
         return S_OK;
     }
 
@@ -97,7 +97,7 @@ HRESULT RunQuoteCommand(IDispatch* application, IDispatch* editMessageButton)
     RETURN_IF_FAILED(GetLongProperty(inspector.Get(), L"EditorType", &editorType));
     if (editorType != kHtmlEditor)
     {
-        ShowRefusal(messages.htmlEditorNeeded);
+        ShowRefusal(IDS_HTML_EDITOR_NEEDED);
         return S_OK;
     }
 
@@ -109,7 +109,7 @@ HRESULT RunQuoteCommand(IDispatch* application, IDispatch* editMessageButton)
         return SUCCEEDED(read) ? S_OK : read;
     if (text.empty())
     {
-        ShowNoSelection(messages);
+        ShowNoSelection();
         return S_OK;
     }
 

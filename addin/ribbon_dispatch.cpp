@@ -20,35 +20,34 @@ HRESULT FindCallbackIds(LPOLESTR* names, UINT nameCount, DISPID* ids)
     return nameCount == 1 ? S_OK : DISP_E_UNKNOWNNAME;
 }
 
-// The one way both dispatch sides answer a callback: the call's shape checked, the control
-// taken, and no exception going further.
-template <typename Run>
-HRESULT AnswerRibbonCallback(REFIID riid, WORD flags, const DISPPARAMS* parameters, Run run)
-{
-    RETURN_HR_IF(DISP_E_UNKNOWNINTERFACE, !IsEqualIID(riid, IID_NULL));
-    try
-    {
-        ComPtr<IDispatch> control;
-        RETURN_IF_FAILED(RibbonCallbackControl(flags, parameters, &control));
-        return run(control.Get());
-    }
-    CATCH_RETURN()
-}
-
-} // namespace
-
-HRESULT RibbonCallbackControl(WORD flags, const DISPPARAMS* parameters, ComPtr<IDispatch>* control)
+// The only argument of a method call (DISPATCH_METHOD, one positional argument), as the type
+// given, or the failure that answers a call of another shape.
+HRESULT OnlyArgument(WORD flags, const DISPPARAMS* parameters, VARTYPE type, _variant_t* argument)
 {
     RETURN_HR_IF(DISP_E_MEMBERNOTFOUND, (flags & DISPATCH_METHOD) == 0);
     RETURN_HR_IF_NULL(E_POINTER, parameters);
     RETURN_HR_IF(DISP_E_NONAMEDARGS, parameters->cNamedArgs != 0);
     RETURN_HR_IF(DISP_E_BADPARAMCOUNT, parameters->cArgs != 1);
-    _variant_t argument;
     RETURN_HR_IF(DISP_E_TYPEMISMATCH,
-                 FAILED(VariantChangeType(&argument, &parameters->rgvarg[0], 0, VT_DISPATCH)));
-    *control = argument.pdispVal;
+                 FAILED(VariantChangeType(argument, &parameters->rgvarg[0], 0, type)));
     return S_OK;
 }
+
+// The one way both dispatch sides answer a callback: the call's shape checked, the control
+// (IRibbonControl) taken, and no exception going further.
+template <typename Run>
+HRESULT AnswerRibbonCallback(WORD flags, const DISPPARAMS* parameters, Run run)
+{
+    try
+    {
+        _variant_t control;
+        RETURN_IF_FAILED(OnlyArgument(flags, parameters, VT_DISPATCH, &control));
+        return run(control.pdispVal);
+    }
+    CATCH_RETURN()
+}
+
+} // namespace
 
 STDMETHODIMP AddinDispatch::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT nameCount, LCID locale,
                                           DISPID* ids)
@@ -68,7 +67,8 @@ STDMETHODIMP AddinDispatch::Invoke(DISPID id, REFIID riid, LCID locale, WORD fla
     if (!callback)
         return TypeInfoDispatch::Invoke(id, riid, locale, flags, parameters, result, exception,
                                         argumentError);
-    return AnswerRibbonCallback(riid, flags, parameters, [&](IDispatch* control) {
+    RETURN_HR_IF(DISP_E_UNKNOWNINTERFACE, !IsEqualIID(riid, IID_NULL));
+    return AnswerRibbonCallback(flags, parameters, [&](IDispatch* control) {
         return OnRibbonCallback(*callback, control);
     });
 }
@@ -109,18 +109,14 @@ STDMETHODIMP RibbonExtensibilityDispatch::Invoke(DISPID id, REFIID riid, LCID, W
 {
     RETURN_HR_IF(DISP_E_UNKNOWNINTERFACE, !IsEqualIID(riid, IID_NULL));
     if (const std::optional<RibbonCallback> callback = RibbonCallbackOf(id))
-        return AnswerRibbonCallback(riid, flags, parameters, [&](IDispatch* control) {
+        return AnswerRibbonCallback(flags, parameters, [&](IDispatch* control) {
             return OnRibbonCallback(*callback, control);
         });
-    RETURN_HR_IF(DISP_E_MEMBERNOTFOUND, id != kGetCustomUiId || (flags & DISPATCH_METHOD) == 0);
-    RETURN_HR_IF_NULL(E_POINTER, parameters);
-    RETURN_HR_IF(DISP_E_NONAMEDARGS, parameters->cNamedArgs != 0);
-    RETURN_HR_IF(DISP_E_BADPARAMCOUNT, parameters->cArgs != 1);
+    RETURN_HR_IF(DISP_E_MEMBERNOTFOUND, id != kGetCustomUiId);
     try
     {
         _variant_t ribbonId;
-        RETURN_HR_IF(DISP_E_TYPEMISMATCH,
-                     FAILED(VariantChangeType(&ribbonId, &parameters->rgvarg[0], 0, VT_BSTR)));
+        RETURN_IF_FAILED(OnlyArgument(flags, parameters, VT_BSTR, &ribbonId));
         BSTR xml = nullptr;
         RETURN_IF_FAILED(GetCustomUI(ribbonId.bstrVal, &xml));
         _variant_t answer;

@@ -13,10 +13,6 @@
 namespace tessel
 {
 
-// The IRibbonControl of a callback call (DISPATCH_METHOD, the control as its only argument), or
-// the failure that answers a call of another shape.
-HRESULT RibbonCallbackControl(WORD flags, const DISPPARAMS* parameters, ComPtr<IDispatch>* control);
-
 // IAddin's dispatch side: the ribbon's callbacks, then the type library's names.
 class AddinDispatch : public TypeInfoDispatch<IAddin, TypeInfoHolder::Addin>
 {

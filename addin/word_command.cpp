@@ -102,14 +102,13 @@ HRESULT RunWordQuoteCommand(IDispatch* application, IDispatch* control)
     if (found != S_OK)
         return SUCCEEDED(found) ? S_OK : found;
 
-    const CommandMessages messages = ComposeMessages();
     ComPtr<IDispatch> range;
     std::wstring text;
     const HRESULT read = ReadWordSelection(window.document.Get(), &range, &text);
     RETURN_IF_FAILED(read);
     if (read == S_FALSE)
     {
-        ShowNoSelection(messages);
+        ShowNoSelection();
         return S_OK;
     }
 
