@@ -6,8 +6,10 @@
 #include "engine/piece_scan.h"
 #include "engine/quote_limits.h"
 #include "engine/text_units.h"
+#include "engine/window_columns.h"
 
 #include <algorithm>
+#include <utility>
 #include <cstdint>
 
 namespace tessel
@@ -19,58 +21,128 @@ constexpr int kMinWrapWidth = kWrapWidthRange.first;
 
 #if defined(TESSEL_ENGINE_BLOCKS)
 
-// The pieces of plain units from pos, found in bit masks of the units: a piece ends at a line
-// end within reach, else after the last blank that fits or hard at the width. The masks are
-// made once for every window of kWindowUnits units and held for two windows, from which those
-// of the kWindowUnits units at each piece are shifted out. Returns where the rest must be
-// measured otherwise: units that are not plain within reach, fewer than two windows left, or a
-// width wider than a window.
-template <class Unit, class PieceFn>
-const Unit* QuotePlainPieces(const Unit* pos, const Unit* textEnd, int width, PieceFn& piece)
+// The masks of a window of kWindowUnits units as the walk below sees it.
+struct WindowMasksOfQuote
 {
-    if (width >= kWindowUnits - 1)
+    std::uint64_t stops;  // units a piece cannot run past without a look: line ends, and every
+                          // unit that is not plain until the window is measured, then the
+                          // characters that the cluster rules must measure
+    std::uint64_t blanks; // U+0020
+};
+
+template <class Unit> WindowMasksOfQuote QuoteMasksOf(const Unit* at)
+{
+    std::uint64_t masks[2];
+    WindowMasks(
+        at, masks, [](__m128i units) { return Block<Unit>::SpecialLanes(units); },
+        [](__m128i units) { return Block<Unit>::EqualLanes(units, kBlank); });
+    return {masks[0], masks[1]};
+}
+
+// The pieces from pos, found in bit masks of windows of units: a piece ends at a line end
+// within reach, else after the last blank that fits or hard at the width. The masks are made
+// once for every window and held for two windows, from which those of the kWindowUnits units
+// at each piece are shifted out. Plain units are one column each; a UTF-16 window that holds
+// others is measured (see MeasureWindow) once a piece reaches one, and a piece that reaches a
+// character the cluster rules must measure is scanned by them. Returns where the rest must be
+// walked otherwise: the last piece of a line that holds such characters, UTF-8 that is not
+// plain within reach, fewer than two windows left, or a width wider than a window.
+template <class Unit, class PieceFn>
+const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit* textEnd,
+                              int width, PieceFn& piece)
+{
+    if (width >= kWindowUnits - 1 || textEnd - pos < 2 * kWindowUnits)
         return pos;
-    const auto special = [](__m128i units) { return Block<Unit>::SpecialLanes(units); };
-    const auto blank = [](__m128i units) { return Block<Unit>::EqualLanes(units, kBlank); };
-    // [0]: units that are not plain, [1]: blanks; of the window at `window` and the next one.
-    std::uint64_t masks[2], nextMasks[2];
+    const WindowColumns* const plain = &kPlainWindowColumns;
+    WindowColumns measured[2]; // the columns of the two windows, once measured
+    int hereSlot = 0;
     const Unit* window = pos;
-    if (textEnd - window < 2 * kWindowUnits)
-        return pos;
-    WindowMasks(window, masks, special, blank);
-    WindowMasks(window + kWindowUnits, nextMasks, special, blank);
-    const std::uint64_t fitting = (std::uint64_t(1) << width) - 1;
+    WindowMasksOfQuote here = QuoteMasksOf(window), next = QuoteMasksOf(window + kWindowUnits);
+    const WindowColumns* hereColumns = plain;
+    const WindowColumns* nextColumns = plain;
+    const Unit* lineEnd = nullptr; // of the line at pos, once a scan by the rules needed it
     for (;;)
     {
         int offset = static_cast<int>(pos - window);
         if (offset >= kWindowUnits)
         {
+            if (offset >= 2 * kWindowUnits)
+            {
+                // A piece scanned by the cluster rules went past both windows.
+                window = pos;
+                if (textEnd - window < 2 * kWindowUnits)
+                    return pos;
+                here = QuoteMasksOf(window);
+                next = QuoteMasksOf(window + kWindowUnits);
+                hereColumns = nextColumns = plain;
+                continue;
+            }
             window += kWindowUnits;
             offset -= kWindowUnits;
             if (textEnd - window < 2 * kWindowUnits)
                 return pos;
-            masks[0] = nextMasks[0];
-            masks[1] = nextMasks[1];
-            WindowMasks(window + kWindowUnits, nextMasks, special, blank);
+            here = next;
+            hereColumns = nextColumns;
+            hereSlot ^= 1;
+            next = QuoteMasksOf(window + kWindowUnits);
+            nextColumns = plain;
         }
         // The masks of the kWindowUnits units from pos (a shift by 64 is not defined, hence two).
-        const auto from = [offset](std::uint64_t here, std::uint64_t next) {
-            return here >> offset | (next << (kWindowUnits - 1 - offset) << 1);
+        const auto from = [offset](std::uint64_t inHere, std::uint64_t inNext) {
+            return inHere >> offset | (inNext << (kWindowUnits - 1 - offset) << 1);
         };
-        const std::uint64_t notPlain = from(masks[0], nextMasks[0]);
-        const int firstNotPlain = __builtin_ctzll(notPlain | std::uint64_t(1) << 63);
-        const bool lineEndWithin = firstNotPlain <= width;
-        if (lineEndWithin && !IsLineEndUnit(pos[firstNotPlain]))
-            return pos;
+        const int firstStop =
+            __builtin_ctzll(from(here.stops, next.stops) | std::uint64_t(1) << 63);
+        int fitting = width; // units from pos that fit
+        if constexpr (sizeof(Unit) == 2)
+        {
+            if (hereColumns != plain || nextColumns != plain)
+                fitting = UnitsThatFit(*hereColumns, *nextColumns, offset, width);
+        }
+        const bool stopWithin = firstStop <= fitting;
+        if (stopWithin && !IsLineEndUnit(pos[firstStop]))
+        {
+            if constexpr (sizeof(Unit) == 1)
+                return pos;
+            else
+            {
+                if (hereColumns == plain || nextColumns == plain)
+                {
+                    if (hereColumns == plain)
+                    {
+                        here.stops = MeasureWindow(window, textStart, measured[hereSlot]);
+                        hereColumns = &measured[hereSlot];
+                    }
+                    if (nextColumns == plain)
+                    {
+                        next.stops =
+                            MeasureWindow(window + kWindowUnits, textStart, measured[hereSlot ^ 1]);
+                        nextColumns = &measured[hereSlot ^ 1];
+                    }
+                    continue;
+                }
+                // A piece that the cluster rules measure; the caller ends the line.
+                if (lineEnd < pos)
+                    lineEnd = FindLineEndUnit(pos, textEnd);
+                const PieceScan<Unit> scan = ScanPiece(pos, lineEnd, width);
+                if (scan.lineFits)
+                    return pos;
+                const Unit* const cut = scan.lastBlank != nullptr ? scan.lastBlank + 1 : scan.end;
+                piece(pos, cut);
+                pos = cut;
+                continue;
+            }
+        }
         // Chosen without branches: whether a piece ends at a line end or after a blank changes
-        // from piece to piece.
-        const std::uint64_t blanks = from(masks[1], nextMasks[1]) & fitting;
-        const int afterBlank = blanks != 0 ? kWindowUnits - __builtin_clzll(blanks) : width;
-        const int length = lineEndWithin ? firstNotPlain : afterBlank;
+        // from piece to piece. Short of a stop, fewer than a window's units fit.
+        const std::uint64_t blanks =
+            from(here.blanks, next.blanks) & ((std::uint64_t(1) << (fitting & 63)) - 1);
+        const int afterBlank = blanks != 0 ? kWindowUnits - __builtin_clzll(blanks) : fitting;
+        const int length = stopWithin ? firstStop : afterBlank;
         const int crLf =
             pos[length] == static_cast<Unit>(kCR) && pos[length + 1] == static_cast<Unit>(kLF);
         piece(pos, pos + length);
-        pos += length + (lineEndWithin ? 1 + crLf : 0);
+        pos += length + (stopWithin ? 1 + crLf : 0);
     }
 }
 
@@ -88,7 +160,7 @@ void ForEachQuotePiece(const Unit* text, const Unit* textEnd, int wrapWidth, Pie
     for (;;)
     {
 #if defined(TESSEL_ENGINE_BLOCKS)
-        pos = QuotePlainPieces(pos, textEnd, width, piece);
+        pos = QuoteWindowPieces(text, pos, textEnd, width, piece);
 #endif
         const LineSpan<Unit> line = FindLine(pos, textEnd);
         if (line.plain)

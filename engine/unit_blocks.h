@@ -73,6 +73,16 @@ template <class Unit> struct Block
         }
     }
 
+    // UTF-16 units from first to last.
+    static __m128i RangeLanes(__m128i units, int first, int last)
+    {
+        static_assert(sizeof(Unit) == 2, "UTF-16 only");
+        const __m128i moved =
+            _mm_add_epi16(units, _mm_set1_epi16(static_cast<short>(-0x8000 - first)));
+        return _mm_cmplt_epi16(moved,
+                               _mm_set1_epi16(static_cast<short>(-0x8000 + last - first + 1)));
+    }
+
     // Byte masks of the lanes (two bits per UTF-16 unit).
     static int Mask(__m128i lanes) { return _mm_movemask_epi8(lanes); }
     static int Equal(__m128i units, char32_t unit) { return Mask(EqualLanes(units, unit)); }

@@ -1,0 +1,37 @@
+#pragma once
+// UTF-16 text measured a window of units at a time: the columns at which each unit of the
+// window ends, so that the quoting walk finds where a piece runs past the width with a few
+// block compares instead of unit by unit.
+
+#include "engine/unit_blocks.h"
+
+#include <cstdint>
+
+namespace tessel
+{
+
+#if defined(TESSEL_ENGINE_BLOCKS)
+
+// ends[i]: the columns of units 0 to i of a window (at most two a unit, so a byte holds them).
+struct WindowColumns
+{
+    alignas(16) std::uint8_t ends[kWindowUnits];
+};
+
+// A window of plain units: unit i ends column i + 1.
+extern const WindowColumns kPlainWindowColumns;
+
+// Measures the window at `at`, which has a unit after it that may be read, and whose text
+// starts at textStart. A character that is a cluster of its own, or a simple one with the
+// combining marks that follow it, is measured here; returns the units of the others and of
+// line ends, which count no columns: where they lie, the walk must let the cluster rules
+// measure.
+std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, WindowColumns& columns);
+
+// How many units from `offset` in the first of two windows fit `width` columns (at most what
+// both hold).
+int UnitsThatFit(const WindowColumns& here, const WindowColumns& next, int offset, int width);
+
+#endif
+
+} // namespace tessel
