@@ -4,8 +4,6 @@
 
 #include "engine/char_properties.h"
 
-#include <cstring>
-
 namespace tessel
 {
 namespace
@@ -51,14 +49,6 @@ bool JoinsSimpleCharacter(const char16_t* mark, const char16_t* textStart)
     return false;
 }
 
-// The byte lanes of 16 at `at` that hold value, as bits.
-std::uint64_t EqualBytes(const std::uint8_t* at, std::uint8_t value)
-{
-    const __m128i bytes = _mm_load_si128(reinterpret_cast<const __m128i*>(at));
-    return static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(value)))));
-}
-
 // The byte lanes of 16 at `at` above limit (below 255), as bits.
 std::uint64_t BytesAbove(const std::uint8_t* at, int limit)
 {
@@ -73,28 +63,49 @@ template <class BlockMask> std::uint64_t WindowBytes(BlockMask mask)
     return mask(0) | mask(16) << 16 | mask(32) << 32 | mask(48) << 48;
 }
 
-// The columns of every unit turned into the columns at which each ends, 16 at a time.
-void AddUp(WindowColumns& columns)
+// The columns of 16 units from the table, held in a block.
+__m128i ColumnsOf16(const char16_t* at)
 {
-    __m128i carried = _mm_setzero_si128();
-    for (int i = 0; i < kWindowUnits; i += 16)
+    const std::uint8_t* const columnsOf = kBmpUnitColumns.of;
+    std::uint64_t halves[2] = {0, 0};
+    for (int half = 0; half < 2; ++half)
     {
-        __m128i* const at = reinterpret_cast<__m128i*>(columns.ends + i);
-        __m128i sums = _mm_load_si128(at);
-        // Line ends and the second halves of pairs, which the table holds as not simple, count
-        // no columns.
-        sums = _mm_andnot_si128(_mm_cmpeq_epi8(sums, _mm_set1_epi8(kNotSimpleUnit)), sums);
-        sums = _mm_add_epi8(sums, _mm_slli_si128(sums, 1));
-        sums = _mm_add_epi8(sums, _mm_slli_si128(sums, 2));
-        sums = _mm_add_epi8(sums, _mm_slli_si128(sums, 4));
-        sums = _mm_add_epi8(sums, _mm_slli_si128(sums, 8));
-        sums = _mm_add_epi8(sums, carried);
-        _mm_store_si128(at, sums);
-        // The last lane in every lane, for the next 16.
-        const __m128i high = _mm_unpackhi_epi8(sums, sums);
-        carried =
-            _mm_unpackhi_epi64(_mm_shufflehi_epi16(high, 0xFF), _mm_shufflehi_epi16(high, 0xFF));
+        for (int j = 0; j < 8; ++j)
+            halves[half] |= std::uint64_t(columnsOf[at[8 * half + j]]) << (8 * j);
     }
+    return _mm_set_epi64x(static_cast<long long>(halves[1]), static_cast<long long>(halves[0]));
+}
+
+// The columns of 16 units turned into the columns at which each ends, carried on from the ones
+// before (carried holds that in every lane, and is brought up to date).
+__m128i AddUp16(__m128i columns, __m128i& carried)
+{
+    columns = _mm_add_epi8(columns, _mm_slli_si128(columns, 1));
+    columns = _mm_add_epi8(columns, _mm_slli_si128(columns, 2));
+    columns = _mm_add_epi8(columns, _mm_slli_si128(columns, 4));
+    columns = _mm_add_epi8(columns, _mm_slli_si128(columns, 8));
+    columns = _mm_add_epi8(columns, carried);
+    const __m128i high = _mm_shufflehi_epi16(_mm_unpackhi_epi8(columns, columns), 0xFF);
+    carried = _mm_unpackhi_epi64(high, high);
+    return columns;
+}
+
+// Where a unit that is not simple joins the character before it or must be left to the cluster
+// rules: sets its columns in ends and returns whether the rules must measure it.
+bool MeasureOther(const char16_t* at, int i, const char16_t* textStart, std::uint8_t* ends)
+{
+    const char16_t* start = at + i;
+    const Decoded ch = CharacterAt(start, textStart);
+    const CharProperties properties = PropertiesOf(ch.codePoint);
+    ends[i] = 0;
+    if (properties.Simple())
+    {
+        if (start == at + i)
+            ends[i] = static_cast<std::uint8_t>(properties.Columns());
+        return false;
+    }
+    return properties.Break() != GraphemeBreak::Extend || ch.codePoint == kEmojiPresentation ||
+           !JoinsSimpleCharacter(start, textStart);
 }
 
 } // namespace
@@ -103,15 +114,15 @@ constexpr WindowColumns kPlainWindowColumns = MakePlainWindowColumns();
 
 std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, WindowColumns& columns)
 {
-    std::uint8_t* const ends = columns.ends;
-    const std::uint8_t* const columnsOf = kBmpUnitColumns.of;
-    // Eight at a time, stored as one word.
-    for (int i = 0; i < kWindowUnits; i += 8)
+    constexpr int kBlocks = kWindowUnits / 16;
+    __m128i blocks[kBlocks];
+    std::uint64_t notSimple = 0;
+    for (int b = 0; b < kBlocks; ++b)
     {
-        std::uint64_t eight = 0;
-        for (int j = 0; j < 8; ++j)
-            eight |= std::uint64_t(columnsOf[at[i + j]]) << (8 * j);
-        std::memcpy(ends + i, &eight, sizeof eight);
+        blocks[b] = ColumnsOf16(at + 16 * b);
+        const int lanes =
+            _mm_movemask_epi8(_mm_cmpeq_epi8(blocks[b], _mm_set1_epi8(kNotSimpleUnit)));
+        notSimple |= static_cast<std::uint64_t>(static_cast<unsigned>(lanes)) << (16 * b);
     }
     using B = Block<char16_t>;
     std::uint64_t masks[3];
@@ -123,13 +134,16 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, Windo
     const std::uint64_t lows = masks[2] >> 1 | std::uint64_t(IsLowSurrogate(at[kWindowUnits]))
                                                    << 63;
     const std::uint64_t pairs = masks[1] & lows;
-    // Units that are not simple characters of the Basic Multilingual Plane, nor line ends, nor
-    // surrogate pairs of a simple character: marks and the like, a few in a window, and the
-    // second half of a pair that the window before began.
-    std::uint64_t others =
-        WindowBytes([ends](int i) { return EqualBytes(ends + i, kNotSimpleUnit); }) & ~lineEnds &
-        ~pairs & ~(pairs << 1);
-    // Pairs (emoji, mostly) are measured without a branch on what they hold.
+
+    std::uint8_t* const ends = columns.ends;
+    for (int b = 0; b < kBlocks; ++b)
+        _mm_store_si128(reinterpret_cast<__m128i*>(ends + 16 * b), blocks[b]);
+    // Surrogate pairs (emoji, mostly), measured without a branch on what they hold: a simple
+    // character, or a mark (a skin tone) that joins the simple one of the pair before it. Bits
+    // of their first halves:
+    std::uint64_t simples = 0; // simple characters
+    std::uint64_t bases = 0;   // simple characters that a mark joins
+    std::uint64_t marks = 0;   // marks
     for (std::uint64_t pending = pairs; pending != 0; pending &= pending - 1)
     {
         const int i = __builtin_ctzll(pending);
@@ -138,30 +152,37 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, Windo
         const CharProperties properties =
             codePoint < 0x20000 ? CharProperties(kPlane1Properties.bits[codePoint - 0x10000])
                                 : PropertiesBeyondPlane1(codePoint);
-        const unsigned simple = properties.Simple();
-        ends[i] = static_cast<std::uint8_t>(simple * static_cast<unsigned>(properties.Columns()));
-        others |= std::uint64_t(3 * (1 - simple)) << i;
+        const std::uint64_t simple = properties.Simple();
+        const std::uint64_t wide = properties.Wide();
+        ends[i] = static_cast<std::uint8_t>(simple * (1 + wide));
+        simples |= simple << i;
+        bases |= (simple & (properties.Break() != GraphemeBreak::Control)) << i;
+        marks |= std::uint64_t(properties.Break() == GraphemeBreak::Extend) << i;
     }
+    // The others are measured one by one below, both halves.
+    const std::uint64_t otherPairs = pairs & ~simples & ~(marks & bases << 2);
+    std::uint64_t others = otherPairs | otherPairs << 1;
+    // Besides: units that are not simple characters of the Basic Multilingual Plane, nor line
+    // ends, nor pairs: marks and the like, a few in a window, and the second half of a pair
+    // that the window before began.
+    others |= notSimple & ~lineEnds & ~pairs & ~(pairs << 1);
     std::uint64_t stops = lineEnds;
     for (; others != 0; others &= others - 1)
     {
         const int i = __builtin_ctzll(others);
-        const char16_t* start = at + i;
-        const Decoded ch = CharacterAt(start, textStart);
-        const CharProperties properties = PropertiesOf(ch.codePoint);
-        const bool secondHalf = start != at + i;
-        if (properties.Simple())
-            ends[i] = secondHalf ? 0 : static_cast<std::uint8_t>(properties.Columns());
-        else if (properties.Break() == GraphemeBreak::Extend &&
-                 ch.codePoint != kEmojiPresentation && JoinsSimpleCharacter(start, textStart))
-            ends[i] = 0;
-        else
-        {
-            ends[i] = 0;
+        if (MeasureOther(at, i, textStart, ends))
             stops |= std::uint64_t(1) << i;
-        }
     }
-    AddUp(columns);
+    __m128i carried = _mm_setzero_si128();
+    for (int b = 0; b < kBlocks; ++b)
+    {
+        // Line ends and the second halves of pairs, which the table holds as not simple, count
+        // no columns.
+        __m128i* const block = reinterpret_cast<__m128i*>(ends + 16 * b);
+        __m128i units = _mm_load_si128(block);
+        units = _mm_andnot_si128(_mm_cmpeq_epi8(units, _mm_set1_epi8(kNotSimpleUnit)), units);
+        _mm_store_si128(block, AddUp16(units, carried));
+    }
     return stops;
 }
 
