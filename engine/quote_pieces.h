@@ -33,9 +33,9 @@ struct WindowMasksOfQuote
 template <class Unit> WindowMasksOfQuote QuoteMasksOf(const Unit* at)
 {
     std::uint64_t masks[2];
-    WindowMasks(
-        at, masks, [](__m128i units) { return Block<Unit>::SpecialLanes(units); },
-        [](__m128i units) { return Block<Unit>::EqualLanes(units, kBlank); });
+    WindowByteMasks(at, masks, NotLatin1PlainBytes<Unit>, [](__m128i bytes) {
+        return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(kBlank)));
+    });
     return {masks[0], masks[1]};
 }
 

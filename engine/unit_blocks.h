@@ -153,17 +153,57 @@ void WindowMasks(const Unit* at, std::uint64_t* masks, LanesFn... lanes)
     }
 }
 
-// The mask of the lanes that lanes(block) sets in the window at `at`.
-template <class Unit, class LanesFn> std::uint64_t WindowMask(const Unit* at, LanesFn lanes)
+// A unit of 16 as a byte each: UTF-8 as it is; UTF-16 saturated, so that units from U+0100 to
+// U+7FFF are 0xFF and those from U+8000 up are 0, which keeps line ends, blanks and Latin-1
+// apart from the others.
+template <class Unit> __m128i UnitBytes(const Unit* at)
 {
-    std::uint64_t mask = 0;
-    WindowMasks(at, &mask, lanes);
-    return mask;
+    using B = Block<Unit>;
+    if constexpr (sizeof(Unit) == 1)
+        return B::Load(at);
+    else
+        return _mm_packus_epi16(B::Load(at), B::Load(at + B::kUnits));
+}
+
+// The lanes of UnitBytes that are not plain units of Latin-1 (see IsPlainUnit): up to CR, and
+// from 0x80 (UTF-8) or 0xFF (UTF-16) up.
+template <class Unit> __m128i NotLatin1PlainBytes(__m128i bytes)
+{
+    if constexpr (sizeof(Unit) == 1)
+        return Block<Unit>::SpecialLanes(bytes);
+    else
+    {
+        // Moved so that the plain bytes, CR + 1 to 0xFE, become the lowest signed numbers.
+        constexpr int kMove = 0x80 - static_cast<int>(kCR + 1);
+        const __m128i moved = _mm_add_epi8(bytes, _mm_set1_epi8(static_cast<char>(kMove)));
+        return _mm_cmpgt_epi8(moved, _mm_set1_epi8(static_cast<char>(0xFE + kMove - 0x100)));
+    }
+}
+
+// The masks of the lanes that each of lanes(UnitBytes)... sets in the window at `at`, the
+// window read once for all of them.
+template <class Unit, class... LanesFn>
+void WindowByteMasks(const Unit* at, std::uint64_t* masks, LanesFn... lanes)
+{
+    std::fill(masks, masks + sizeof...(LanesFn), std::uint64_t(0));
+    for (int i = 0; i < kWindowUnits; i += 16)
+    {
+        _mm_prefetch(reinterpret_cast<const char*>(at + i) + 1024, _MM_HINT_T0);
+        const __m128i bytes = UnitBytes(at + i);
+        std::uint64_t* mask = masks;
+        ((*mask++ |=
+          static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(lanes(bytes)))) << i),
+         ...);
+    }
 }
 
 template <class Unit> std::uint64_t WindowMaskOf(const Unit* at, char32_t unit)
 {
-    return WindowMask(at, [unit](__m128i units) { return Block<Unit>::EqualLanes(units, unit); });
+    std::uint64_t mask;
+    WindowByteMasks(at, &mask, [unit](__m128i bytes) {
+        return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(unit)));
+    });
+    return mask;
 }
 
 #endif

@@ -213,15 +213,17 @@ TEST(QuoteText, AgreesWithPieceByPieceQuoting)
          300, 45},
         // Long runs of prose between the line ends and the rare wider character, for the
         // scan that measures prose a window of units at a time, at widths up to past a window.
-        {u"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaabbbbbbbbbbbbbbbbbbbbb               \r\n漢", true, 1200,
-         70},
+        {u"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaabbbbbbbbbbbbbbbbbbbbb               \r\n漢\u0120\u010D",
+         true, 1200, 70},
         // Long runs of mixed scripts, measured a window at a time, with marks that join the
         // character before them, emoji with skin tones, and the characters that the cluster
         // rules must measure.
-        {u"aaaaaaaaaaabbbbbbbbпривет漢字東京한국어😀😀👍🏽\u0301\u0301           "
+        {u"aaaaaaaaaaabbbbbbbbпривет漢字東京한국어😀😀👍🏽\u0301\u0301          "
+         u" "
          u"\r\n\t",
          false, 1200, 70},
-        {u"aaaaaaaaabbbbbb漢字ж😀👍🏽\u0301\u200D\uFE0F🇩\u1100\u1161\u0E33\u0600\U0001D400    "
+        {u"aaaaaaaaabbbbbb漢字ж😀👍🏽\u0301\u200D\uFE0F🇩\u1100\u1161\u0E33\u0600\U0001D400   "
+         u" "
          u"\r\n",
          false, 1200, 70},
     };
