@@ -46,12 +46,12 @@ template <class Unit> WindowMasksOfQuote QuoteMasksOf(const Unit* at)
 // others is measured (see MeasureWindow) once a piece reaches one, and a piece that reaches a
 // character the cluster rules must measure is scanned by them. Returns where the rest must be
 // walked otherwise: the last piece of a line that holds such characters, UTF-8 that is not
-// plain within reach, fewer than two windows left, or a width wider than a window.
+// plain within reach, two windows or fewer left, or a width wider than a window.
 template <class Unit, class PieceFn>
 const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit* textEnd,
                               int width, PieceFn& piece)
 {
-    if (width >= kWindowUnits - 1 || textEnd - pos < 2 * kWindowUnits)
+    if (width >= kWindowUnits - 1 || textEnd - pos <= 2 * kWindowUnits)
         return pos;
     const WindowColumns* const plain = &kPlainWindowColumns;
     WindowColumns measured[2]; // the columns of the two windows, once measured
@@ -70,7 +70,7 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
             {
                 // A piece scanned by the cluster rules went past both windows.
                 window = pos;
-                if (textEnd - window < 2 * kWindowUnits)
+                if (textEnd - window <= 2 * kWindowUnits)
                     return pos;
                 here = QuoteMasksOf(window);
                 next = QuoteMasksOf(window + kWindowUnits);
@@ -79,7 +79,7 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
             }
             window += kWindowUnits;
             offset -= kWindowUnits;
-            if (textEnd - window < 2 * kWindowUnits)
+            if (textEnd - window <= 2 * kWindowUnits)
                 return pos;
             here = next;
             hereColumns = nextColumns;
