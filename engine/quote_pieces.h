@@ -25,8 +25,8 @@ constexpr int kMinWrapWidth = kWrapWidthRange.first;
 struct WindowMasksOfQuote
 {
     std::uint64_t stops;  // units a piece cannot run past without a look: line ends, and every
-                          // unit that is not plain until the window is measured, then the
-                          // characters that the cluster rules must measure
+                          // unit that is not plain Latin-1 until the window is measured, then
+                          // the characters that the cluster rules must measure
     std::uint64_t blanks; // U+0020
 };
 
@@ -42,10 +42,10 @@ template <class Unit> WindowMasksOfQuote QuoteMasksOf(const Unit* at)
 // The pieces from pos, found in bit masks of windows of units: a piece ends at a line end
 // within reach, else after the last blank that fits or hard at the width. The masks are made
 // once for every window and held for two windows, from which those of the kWindowUnits units
-// at each piece are shifted out. Plain units are one column each; a UTF-16 window that holds
-// others is measured (see MeasureWindow) once a piece reaches one, and a piece that reaches a
-// character the cluster rules must measure is scanned by them. Returns where the rest must be
-// walked otherwise: the last piece of a line that holds such characters, UTF-8 that is not
+// at each piece are shifted out. Plain units of Latin-1 are one column each; a UTF-16 window
+// that holds others is measured (see MeasureWindow) once a piece reaches one, and a piece that
+// reaches a character the cluster rules must measure is scanned by them. Returns where the rest
+// must be walked otherwise: the last piece of a line that holds such characters, UTF-8 that is not
 // plain within reach, two windows or fewer left, or a width wider than a window.
 template <class Unit, class PieceFn>
 const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit* textEnd,
