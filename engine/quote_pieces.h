@@ -44,12 +44,12 @@ template <class Unit> WindowMasksOfQuote QuoteMasksOf(const Unit* at)
 // once for every window and held for two windows, from which those of the kWindowUnits units
 // at each piece are shifted out. Plain units of Latin-1 are one column each; a UTF-16 window
 // that holds others is measured (see MeasureWindow) once a piece reaches one, and a piece that
-// reaches a character the cluster rules must measure is scanned by them. Returns where the rest
-// must be walked otherwise: the last piece of a line that holds such characters, UTF-8 that is not
+// reaches a character the cluster rules must measure is left to them. Returns where the rest
+// must be walked otherwise: a line that holds such characters within reach, UTF-8 that is not
 // plain within reach, two windows or fewer left, or a width wider than a window.
 template <class Unit, class PieceFn>
 const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit* textEnd,
-                              int width, PieceFn& piece)
+                              int width, PieceFn& piece, bool& needsRules)
 {
     if (width >= kWindowUnits - 1 || textEnd - pos <= 2 * kWindowUnits)
         return pos;
@@ -60,23 +60,11 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
     WindowMasksOfQuote here = QuoteMasksOf(window), next = QuoteMasksOf(window + kWindowUnits);
     const WindowColumns* hereColumns = plain;
     const WindowColumns* nextColumns = plain;
-    const Unit* lineEnd = nullptr; // of the line at pos, once a scan by the rules needed it
     for (;;)
     {
         int offset = static_cast<int>(pos - window);
         if (offset >= kWindowUnits)
         {
-            if (offset >= 2 * kWindowUnits)
-            {
-                // A piece scanned by the cluster rules went past both windows.
-                window = pos;
-                if (textEnd - window <= 2 * kWindowUnits)
-                    return pos;
-                here = QuoteMasksOf(window);
-                next = QuoteMasksOf(window + kWindowUnits);
-                hereColumns = nextColumns = plain;
-                continue;
-            }
             window += kWindowUnits;
             offset -= kWindowUnits;
             if (textEnd - window <= 2 * kWindowUnits)
@@ -121,16 +109,9 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
                     }
                     continue;
                 }
-                // A piece that the cluster rules measure; the caller ends the line.
-                if (lineEnd < pos)
-                    lineEnd = FindLineEndUnit(pos, textEnd);
-                const PieceScan<Unit> scan = ScanPiece(pos, lineEnd, width);
-                if (scan.lineFits)
-                    return pos;
-                const Unit* const cut = scan.lastBlank != nullptr ? scan.lastBlank + 1 : scan.end;
-                piece(pos, cut);
-                pos = cut;
-                continue;
+                // The cluster rules measure the rest of this line (the caller's walk).
+                needsRules = true;
+                return pos;
             }
         }
         // Chosen without branches: whether a piece ends at a line end or after a blank changes
@@ -157,10 +138,23 @@ void ForEachQuotePiece(const Unit* text, const Unit* textEnd, int wrapWidth, Pie
 {
     const int width = std::max(wrapWidth, kMinWrapWidth);
     const Unit* pos = text;
+#if defined(TESSEL_ENGINE_BLOCKS)
+    constexpr int kLinesForTheRules = 8;
+    int linesForTheRules = 0;
+#endif
     for (;;)
     {
 #if defined(TESSEL_ENGINE_BLOCKS)
-        pos = QuoteWindowPieces(text, pos, textEnd, width, piece);
+        // Text that needs the cluster rules (Indic scripts, say) is seldom worth measuring
+        // for a while after a line that did.
+        if (linesForTheRules == 0)
+        {
+            bool needsRules = false;
+            pos = QuoteWindowPieces(text, pos, textEnd, width, piece, needsRules);
+            linesForTheRules = needsRules ? kLinesForTheRules : 0;
+        }
+        else
+            --linesForTheRules;
 #endif
         const LineSpan<Unit> line = FindLine(pos, textEnd);
         if (line.plain)
