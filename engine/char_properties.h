@@ -7,6 +7,9 @@
 namespace tessel
 {
 
+// U+FE0F, the emoji presentation selector: a mark that makes its cluster two columns wide.
+constexpr char32_t kEmojiPresentation = 0xFE0F;
+
 // Grapheme_Cluster_Break property values.
 enum class GraphemeBreak : std::uint8_t
 {

@@ -7,8 +7,6 @@ namespace tessel
 namespace
 {
 
-constexpr char32_t kEmojiPresentation = 0xFE0F;
-
 bool IsControlLike(GraphemeBreak value)
 {
     return value == GraphemeBreak::Control || value == GraphemeBreak::CR ||

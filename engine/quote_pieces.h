@@ -9,7 +9,6 @@
 #include "engine/window_columns.h"
 
 #include <algorithm>
-#include <utility>
 #include <cstdint>
 
 namespace tessel

@@ -9,8 +9,6 @@ namespace tessel
 namespace
 {
 
-constexpr char32_t kEmojiPresentation = 0xFE0F;
-
 // Combining marks are looked back over this far at most, so that a long run of them costs no
 // more than its length; a mark further from its character is left to the cluster rules.
 constexpr int kMostMarksBack = 16;
@@ -32,8 +30,14 @@ Decoded CharacterAt(const char16_t*& at, const char16_t* textStart)
     return DecodeAt(at, at + 2);
 }
 
-// Whether the combining mark (Extend) that starts at `mark` joins a character measured on its
-// own: a simple one that is neither a control nor a blank, with only marks between them.
+// A combining mark (Extend) that adds no width to its cluster, which U+FE0F does.
+bool IsNarrowMark(char32_t codePoint, CharProperties properties)
+{
+    return properties.Break() == GraphemeBreak::Extend && codePoint != kEmojiPresentation;
+}
+
+// Whether the narrow mark that starts at `mark` joins a character measured on its own: a
+// simple one that is neither a control nor a blank, with only narrow marks between them.
 bool JoinsSimpleCharacter(const char16_t* mark, const char16_t* textStart)
 {
     for (int marks = 0; marks < kMostMarksBack && mark != textStart; ++marks)
@@ -41,7 +45,7 @@ bool JoinsSimpleCharacter(const char16_t* mark, const char16_t* textStart)
         const char16_t* before = mark - 1;
         const Decoded ch = CharacterAt(before, textStart);
         const CharProperties properties = PropertiesOf(ch.codePoint);
-        if (properties.Break() != GraphemeBreak::Extend || ch.codePoint == kEmojiPresentation)
+        if (!IsNarrowMark(ch.codePoint, properties))
             return properties.Simple() && properties.Break() != GraphemeBreak::Control &&
                    ch.codePoint != kBlank;
         mark = before;
@@ -104,8 +108,7 @@ bool MeasureOther(const char16_t* at, int i, const char16_t* textStart, std::uin
             ends[i] = static_cast<std::uint8_t>(properties.Columns());
         return false;
     }
-    return properties.Break() != GraphemeBreak::Extend || ch.codePoint == kEmojiPresentation ||
-           !JoinsSimpleCharacter(start, textStart);
+    return !IsNarrowMark(ch.codePoint, properties) || !JoinsSimpleCharacter(start, textStart);
 }
 
 } // namespace
@@ -147,11 +150,7 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, Windo
     for (std::uint64_t pending = pairs; pending != 0; pending &= pending - 1)
     {
         const int i = __builtin_ctzll(pending);
-        const char32_t codePoint =
-            0x10000 + ((char32_t(at[i]) - 0xD800) << 10) + (char32_t(at[i + 1]) - 0xDC00);
-        const CharProperties properties =
-            codePoint < 0x20000 ? CharProperties(kPlane1Properties.bits[codePoint - 0x10000])
-                                : PropertiesBeyondPlane1(codePoint);
+        const CharProperties properties = PropertiesOf(DecodeAt(at + i, at + i + 2).codePoint);
         const std::uint64_t simple = properties.Simple();
         const std::uint64_t wide = properties.Wide();
         ends[i] = static_cast<std::uint8_t>(simple * (1 + wide));
