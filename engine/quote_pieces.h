@@ -38,6 +38,33 @@ template <class Unit> WindowMasksOfQuote QuoteMasksOf(const Unit* at)
     return {masks[0], masks[1]};
 }
 
+// The bits below `units` (up to a window's).
+inline std::uint64_t BitsBelow(int units)
+{
+    return units >= kWindowUnits ? ~std::uint64_t(0) : (std::uint64_t(1) << units) - 1;
+}
+
+// A piece that more units fit than the masks from its start show (marks add no columns): its
+// first stop and the units up to its last blank, looked for in both windows from `offset` in
+// the first (no stop in them counts as one right after them).
+inline void FindLongPieceEnds(const WindowMasksOfQuote& here, const WindowMasksOfQuote& next,
+                              int offset, int fitting, int& firstStop, int& afterBlank)
+{
+    const std::uint64_t stopsHere = here.stops & ~BitsBelow(offset);
+    firstStop = (stopsHere != 0    ? __builtin_ctzll(stopsHere)
+                 : next.stops != 0 ? kWindowUnits + __builtin_ctzll(next.stops)
+                                   : 2 * kWindowUnits) -
+                offset;
+    const int end = offset + fitting;
+    const std::uint64_t blanksNext =
+        end > kWindowUnits ? next.blanks & BitsBelow(end - kWindowUnits) : 0;
+    const std::uint64_t blanksHere = here.blanks & ~BitsBelow(offset) & BitsBelow(end);
+    const int lastBlank = blanksNext != 0   ? 2 * kWindowUnits - 1 - __builtin_clzll(blanksNext)
+                          : blanksHere != 0 ? kWindowUnits - 1 - __builtin_clzll(blanksHere)
+                                            : -1;
+    afterBlank = lastBlank >= 0 ? lastBlank + 1 - offset : fitting;
+}
+
 // The pieces from pos, found in bit masks of windows of units: a piece ends at a line end
 // within reach, else after the last blank that fits or hard at the width. The masks are made
 // once for every window and held for two windows, from which those of the kWindowUnits units
@@ -78,13 +105,24 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
         const auto from = [offset](std::uint64_t inHere, std::uint64_t inNext) {
             return inHere >> offset | (inNext << (kWindowUnits - 1 - offset) << 1);
         };
-        const int firstStop =
-            __builtin_ctzll(from(here.stops, next.stops) | std::uint64_t(1) << 63);
+        int firstStop = __builtin_ctzll(from(here.stops, next.stops) | std::uint64_t(1) << 63);
         int fitting = width; // units from pos that fit
         if constexpr (sizeof(Unit) == 2)
         {
             if (hereColumns != plain || nextColumns != plain)
                 fitting = UnitsThatFit(*hereColumns, *nextColumns, offset, width);
+        }
+        // Chosen without branches: whether a piece ends at a line end or after a blank changes
+        // from piece to piece.
+        const std::uint64_t blanks =
+            from(here.blanks, next.blanks) & ((std::uint64_t(1) << (fitting & 63)) - 1);
+        int afterBlank = blanks != 0 ? kWindowUnits - __builtin_clzll(blanks) : fitting;
+        if (fitting >= kWindowUnits - 1)
+        {
+            FindLongPieceEnds(here, next, offset, fitting, firstStop, afterBlank);
+            // The piece and its line end must end inside the two windows.
+            if (offset + std::min(firstStop, fitting) >= 2 * kWindowUnits - 2)
+                return pos;
         }
         const bool stopWithin = firstStop <= fitting;
         if (stopWithin && !IsLineEndUnit(pos[firstStop]))
@@ -113,11 +151,6 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
                 return pos;
             }
         }
-        // Chosen without branches: whether a piece ends at a line end or after a blank changes
-        // from piece to piece. Short of a stop, fewer than a window's units fit.
-        const std::uint64_t blanks =
-            from(here.blanks, next.blanks) & ((std::uint64_t(1) << (fitting & 63)) - 1);
-        const int afterBlank = blanks != 0 ? kWindowUnits - __builtin_clzll(blanks) : fitting;
         const int length = stopWithin ? firstStop : afterBlank;
         const int crLf =
             pos[length] == static_cast<Unit>(kCR) && pos[length + 1] == static_cast<Unit>(kLF);

@@ -207,6 +207,7 @@ TEST(QuoteText, AgreesWithPieceByPieceQuoting)
         bool withoutMarks;
         std::size_t maxLength;
         int maxWidth;
+        bool marksKeepTheirBase = false; // U+0301 is picked with the unit before it
     } alphabets[] = {
         {u"aaaaaaaaaaaabbbbbbb       \r\n\t漢é😀", true, 300, 45},
         {u"aaaaaaaaabbbbb      \r\n漢é\u0301\u0301\u200D😀\uFE0F🇩\u1100\u1161\u0E33\u0600", false,
@@ -226,6 +227,9 @@ TEST(QuoteText, AgreesWithPieceByPieceQuoting)
          u" "
          u"\r\n",
          false, 1200, 70},
+        // More units than columns: pieces that run past the masks of one window.
+        {u"aaaaaaaaaaaaaaaaaaaaaaab\u0301\u0301\u0301\u0301\u0301\u0301      \r\n", false, 1200, 63,
+         true},
     };
     std::mt19937 random(20261208);
     for (const auto& a : alphabets)
@@ -236,9 +240,18 @@ TEST(QuoteText, AgreesWithPieceByPieceQuoting)
             const std::size_t length = random() % a.maxLength;
             while (text.size() < length)
             {
-                const std::size_t at = random() % a.alphabet.size();
-                const bool pair = at + 1 < a.alphabet.size() && IsHighSurrogate(a.alphabet[at]);
-                text.append(a.alphabet.substr(at, pair ? 2 : 1));
+                std::size_t at = random() % a.alphabet.size();
+                const auto isMark = [&](std::size_t i) {
+                    return a.marksKeepTheirBase && i < a.alphabet.size() &&
+                           a.alphabet[i] == u'\u0301';
+                };
+                while (isMark(at))
+                    --at;
+                std::size_t units =
+                    at + 1 < a.alphabet.size() && IsHighSurrogate(a.alphabet[at]) ? 2 : 1;
+                while (isMark(at + units))
+                    ++units;
+                text.append(a.alphabet.substr(at, units));
                 if (IsLowSurrogate(text.back()) && !IsHighSurrogate(text[text.size() - 2]))
                     text.pop_back(); // half a pair
             }
