@@ -65,6 +65,112 @@ inline void FindLongPieceEnds(const WindowMasksOfQuote& here, const WindowMasksO
     afterBlank = lastBlank >= 0 ? lastBlank + 1 - offset : fitting;
 }
 
+// The masks of two windows of units from `first`, in the first of which the walk's pieces start.
+template <class Unit> struct QuoteWindows
+{
+    const Unit* first;
+    WindowMasksOfQuote here, next;
+
+    explicit QuoteWindows(const Unit* at)
+        : first(at), here(QuoteMasksOf(at)), next(QuoteMasksOf(at + kWindowUnits))
+    {
+    }
+
+    // On by a window; false where two windows or fewer would be left.
+    bool MoveOn(const Unit* textEnd)
+    {
+        first += kWindowUnits;
+        if (textEnd - first <= 2 * kWindowUnits)
+            return false;
+        here = next;
+        next = QuoteMasksOf(first + kWindowUnits);
+        return true;
+    }
+
+    // The masks of the kWindowUnits units from `offset` in the first window (a shift by 64 is
+    // not defined, hence two).
+    static std::uint64_t From(int offset, std::uint64_t inHere, std::uint64_t inNext)
+    {
+        return inHere >> offset | (inNext << (kWindowUnits - 1 - offset) << 1);
+    }
+    // The first stop from `offset`, or 63 where none is within a window's units.
+    static int FirstStop(int offset, const WindowMasksOfQuote& here, const WindowMasksOfQuote& next)
+    {
+        return __builtin_ctzll(From(offset, here.stops, next.stops) | std::uint64_t(1) << 63);
+    }
+    int FirstStop(int offset) const { return FirstStop(offset, here, next); }
+    // The units up to and with the last blank among the `fitting` from `offset` (given as their
+    // bits), or all of them where none is a blank.
+    static int AfterLastBlank(int offset, const WindowMasksOfQuote& here,
+                              const WindowMasksOfQuote& next, std::uint64_t fittingBits,
+                              int fitting)
+    {
+        const std::uint64_t blanks = From(offset, here.blanks, next.blanks) & fittingBits;
+        return blanks != 0 ? kWindowUnits - __builtin_clzll(blanks) : fitting;
+    }
+    int AfterLastBlank(int offset, std::uint64_t fittingBits, int fitting) const
+    {
+        return AfterLastBlank(offset, here, next, fittingBits, fitting);
+    }
+};
+
+// Hands out the piece of `length` units from pos, then returns where the next one starts: past
+// the line end after it, where it ends at one.
+template <class Unit, class PieceFn>
+const Unit* HandOutPiece(const Unit* pos, int length, bool atLineEnd, PieceFn& piece)
+{
+    const int crLf =
+        pos[length] == static_cast<Unit>(kCR) && pos[length + 1] == static_cast<Unit>(kLF);
+    piece(pos, pos + length);
+    return pos + length + (atLineEnd ? 1 + crLf : 0);
+}
+
+// The pieces from pos while both windows are plain (every unit a column, the first `width`
+// fit): most text is walked here, in a loop of its own that keeps its state in registers (not
+// inlined, where it would share them with the measured walk; the windows held in locals, which
+// measured faster than in QuoteWindows). Returns false where two windows or fewer are left;
+// true at a piece that reaches a unit that is not plain, which is then at pos.
+template <class Unit, class PieceFn>
+__attribute__((noinline)) bool PlainWindowPieces(QuoteWindows<Unit>& windowsAt, const Unit*& posAt,
+                                                 const Unit* textEnd, int width, PieceFn piece)
+{
+    const Unit* window = windowsAt.first;
+    WindowMasksOfQuote here = windowsAt.here, next = windowsAt.next;
+    const Unit* pos = posAt;
+    const std::uint64_t fittingBits = (std::uint64_t(1) << width) - 1;
+    bool more = true;
+    for (;;)
+    {
+        int offset = static_cast<int>(pos - window);
+        if (offset >= kWindowUnits)
+        {
+            window += kWindowUnits;
+            offset -= kWindowUnits;
+            if (textEnd - window <= 2 * kWindowUnits)
+            {
+                more = false;
+                break;
+            }
+            here = next;
+            next = QuoteMasksOf(window + kWindowUnits);
+        }
+        // Chosen without branches: whether a piece ends at a line end or after a blank changes
+        // from piece to piece.
+        const int firstStop = QuoteWindows<Unit>::FirstStop(offset, here, next);
+        const bool stopWithin = firstStop <= width;
+        if (stopWithin && !IsLineEndUnit(pos[firstStop]))
+            break;
+        const int afterBlank =
+            QuoteWindows<Unit>::AfterLastBlank(offset, here, next, fittingBits, width);
+        pos = HandOutPiece(pos, stopWithin ? firstStop : afterBlank, stopWithin, piece);
+    }
+    windowsAt.first = window;
+    windowsAt.here = here;
+    windowsAt.next = next;
+    posAt = pos;
+    return more;
+}
+
 // The pieces from pos, found in bit masks of windows of units: a piece ends at a line end
 // within reach, else after the last blank that fits or hard at the width. The masks are made
 // once for every window and held for two windows, from which those of the kWindowUnits units
@@ -82,80 +188,66 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
     const WindowColumns* const plain = &kPlainWindowColumns;
     WindowColumns measured[2]; // the columns of the two windows, once measured
     int hereSlot = 0;
-    const Unit* window = pos;
-    WindowMasksOfQuote here = QuoteMasksOf(window), next = QuoteMasksOf(window + kWindowUnits);
+    QuoteWindows<Unit> windows(pos);
     const WindowColumns* hereColumns = plain;
     const WindowColumns* nextColumns = plain;
     for (;;)
     {
-        int offset = static_cast<int>(pos - window);
-        if (offset >= kWindowUnits)
+        if (hereColumns == plain && nextColumns == plain &&
+            !PlainWindowPieces(windows, pos, textEnd, width, piece))
+            return pos;
+        if constexpr (sizeof(Unit) == 1)
+            return pos; // UTF-8 that is not plain
+        else
         {
-            window += kWindowUnits;
-            offset -= kWindowUnits;
-            if (textEnd - window <= 2 * kWindowUnits)
-                return pos;
-            here = next;
-            hereColumns = nextColumns;
-            hereSlot ^= 1;
-            next = QuoteMasksOf(window + kWindowUnits);
-            nextColumns = plain;
-        }
-        // The masks of the kWindowUnits units from pos (a shift by 64 is not defined, hence two).
-        const auto from = [offset](std::uint64_t inHere, std::uint64_t inNext) {
-            return inHere >> offset | (inNext << (kWindowUnits - 1 - offset) << 1);
-        };
-        int firstStop = __builtin_ctzll(from(here.stops, next.stops) | std::uint64_t(1) << 63);
-        int fitting = width; // units from pos that fit
-        if constexpr (sizeof(Unit) == 2)
-        {
-            if (hereColumns != plain || nextColumns != plain)
-                fitting = UnitsThatFit(*hereColumns, *nextColumns, offset, width);
-        }
-        // Chosen without branches: whether a piece ends at a line end or after a blank changes
-        // from piece to piece.
-        const std::uint64_t blanks =
-            from(here.blanks, next.blanks) & ((std::uint64_t(1) << (fitting & 63)) - 1);
-        int afterBlank = blanks != 0 ? kWindowUnits - __builtin_clzll(blanks) : fitting;
-        if (fitting >= kWindowUnits - 1)
-        {
-            FindLongPieceEnds(here, next, offset, fitting, firstStop, afterBlank);
-            // The piece and its line end must end inside the two windows.
-            if (offset + std::min(firstStop, fitting) >= 2 * kWindowUnits - 2)
-                return pos;
-        }
-        const bool stopWithin = firstStop <= fitting;
-        if (stopWithin && !IsLineEndUnit(pos[firstStop]))
-        {
-            if constexpr (sizeof(Unit) == 1)
-                return pos;
-            else
+            int offset = static_cast<int>(pos - windows.first);
+            if (offset >= kWindowUnits)
             {
-                if (hereColumns == plain || nextColumns == plain)
-                {
-                    if (hereColumns == plain)
-                    {
-                        here.stops = MeasureWindow(window, textStart, measured[hereSlot]);
-                        hereColumns = &measured[hereSlot];
-                    }
-                    if (nextColumns == plain)
-                    {
-                        next.stops =
-                            MeasureWindow(window + kWindowUnits, textStart, measured[hereSlot ^ 1]);
-                        nextColumns = &measured[hereSlot ^ 1];
-                    }
-                    continue;
-                }
-                // The cluster rules measure the rest of this line (the caller's walk).
-                needsRules = true;
-                return pos;
+                if (!windows.MoveOn(textEnd))
+                    return pos;
+                offset -= kWindowUnits;
+                hereColumns = nextColumns;
+                hereSlot ^= 1;
+                nextColumns = plain;
             }
+            // At least one window holds units that are not plain: the columns decide.
+            const int fitting = UnitsThatFit(*hereColumns, *nextColumns, offset, width);
+            int firstStop = windows.FirstStop(offset);
+            int afterBlank =
+                windows.AfterLastBlank(offset, (std::uint64_t(1) << (fitting & 63)) - 1, fitting);
+            if (fitting >= kWindowUnits - 1)
+            {
+                FindLongPieceEnds(windows.here, windows.next, offset, fitting, firstStop,
+                                  afterBlank);
+                // The piece and its line end must end inside the two windows.
+                if (offset + std::min(firstStop, fitting) >= 2 * kWindowUnits - 2)
+                    return pos;
+            }
+            const bool stopWithin = firstStop <= fitting;
+            if (stopWithin && !IsLineEndUnit(pos[firstStop]))
+            {
+                if (hereColumns != plain && nextColumns != plain)
+                {
+                    // The cluster rules measure the rest of this line (the caller's walk).
+                    needsRules = true;
+                    return pos;
+                }
+                if (hereColumns == plain)
+                {
+                    windows.here.stops =
+                        MeasureWindow(windows.first, textStart, measured[hereSlot]);
+                    hereColumns = &measured[hereSlot];
+                }
+                if (nextColumns == plain)
+                {
+                    windows.next.stops = MeasureWindow(windows.first + kWindowUnits, textStart,
+                                                       measured[hereSlot ^ 1]);
+                    nextColumns = &measured[hereSlot ^ 1];
+                }
+                continue;
+            }
+            pos = HandOutPiece(pos, stopWithin ? firstStop : afterBlank, stopWithin, piece);
         }
-        const int length = stopWithin ? firstStop : afterBlank;
-        const int crLf =
-            pos[length] == static_cast<Unit>(kCR) && pos[length + 1] == static_cast<Unit>(kLF);
-        piece(pos, pos + length);
-        pos += length + (stopWithin ? 1 + crLf : 0);
     }
 }
 

@@ -28,11 +28,12 @@ std::u16string QuoteText(std::u16string_view text, std::u16string_view addSign, 
     // result.
     const ShortUnits<char16_t> lineEndAndSign(u"\r\n", addSign);
     writer.PutShort(addSign);
-    ForEachQuotePiece(text.data(), textEnd, wrapWidth,
-                      [&](const char16_t* from, const char16_t* to) {
-                          writer.PutFollowedBy(from, static_cast<std::size_t>(to - from), textEnd,
-                                               lineEndAndSign);
-                      });
+    ForEachQuotePiece(
+        text.data(), textEnd, wrapWidth,
+        [&writer, textEnd, &lineEndAndSign](const char16_t* from, const char16_t* to) {
+            writer.PutFollowedBy(from, static_cast<std::size_t>(to - from), textEnd,
+                                 lineEndAndSign);
+        });
     writer.Finish();
     return result;
 }
