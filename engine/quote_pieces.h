@@ -126,10 +126,11 @@ const Unit* HandOutPiece(const Unit* pos, int length, bool atLineEnd, PieceFn& p
 }
 
 // The pieces from pos while both windows are plain (every unit a column, the first `width`
-// fit): most text is walked here, in a loop of its own that keeps its state in registers (not
-// inlined, where it would share them with the measured walk; the windows held in locals, which
-// measured faster than in QuoteWindows). Returns false where two windows or fewer are left;
-// true at a piece that reaches a unit that is not plain, which is then at pos.
+// fit): most text is walked here, in a loop of its own without the checks of measured windows
+// and long pieces. Not inlined, where it would share the registers of the measured walk; the
+// windows are held in locals, which measured faster than in QuoteWindows. Returns false where
+// two windows or fewer are left; true at a piece that reaches a unit that is not plain, which
+// is then at pos.
 template <class Unit, class PieceFn>
 __attribute__((noinline)) bool PlainWindowPieces(QuoteWindows<Unit>& windowsAt, const Unit*& posAt,
                                                  const Unit* textEnd, int width, PieceFn piece)
