@@ -179,7 +179,8 @@ __attribute__((noinline)) bool PlainWindowPieces(QuoteWindows<Unit>& windowsAt, 
 // that holds others is measured (see MeasureWindow) once a piece reaches one, and a piece that
 // reaches a character the cluster rules must measure is left to them. Returns where the rest
 // must be walked otherwise: a line that holds such characters within reach, UTF-8 that is not
-// plain within reach, two windows or fewer left, or a width wider than a window.
+// plain within reach, a piece that would run past both windows, two windows or fewer left, or
+// a width wider than a window.
 template <class Unit, class PieceFn>
 const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit* textEnd,
                               int width, PieceFn& piece, bool& needsRules)
