@@ -65,6 +65,29 @@ inline void FindLongPieceEnds(const WindowMasksOfQuote& here, const WindowMasksO
     afterBlank = lastBlank >= 0 ? lastBlank + 1 - offset : fitting;
 }
 
+// The masks of the kWindowUnits units from `offset` in the first of two windows (a shift by 64
+// is not defined, hence two).
+inline std::uint64_t MaskFrom(int offset, std::uint64_t inHere, std::uint64_t inNext)
+{
+    return inHere >> offset | (inNext << (kWindowUnits - 1 - offset) << 1);
+}
+
+// The first stop from `offset` in two windows, or 63 where none is within a window's units.
+inline int FirstStop(const WindowMasksOfQuote& here, const WindowMasksOfQuote& next, int offset)
+{
+    return __builtin_ctzll(MaskFrom(offset, here.stops, next.stops) | std::uint64_t(1) << 63);
+}
+
+// The units up to and with the last blank among the `fitting` from `offset` in two windows
+// (fewer than a window's, given as their bits too, which the plain walk makes once), or all of
+// them where none is a blank.
+inline int AfterLastBlank(const WindowMasksOfQuote& here, const WindowMasksOfQuote& next,
+                          int offset, std::uint64_t fittingBits, int fitting)
+{
+    const std::uint64_t blanks = MaskFrom(offset, here.blanks, next.blanks) & fittingBits;
+    return blanks != 0 ? kWindowUnits - __builtin_clzll(blanks) : fitting;
+}
+
 // The masks of two windows of units from `first`, in the first of which the walk's pieces start.
 template <class Unit> struct QuoteWindows
 {
@@ -85,32 +108,6 @@ template <class Unit> struct QuoteWindows
         here = next;
         next = QuoteMasksOf(first + kWindowUnits);
         return true;
-    }
-
-    // The masks of the kWindowUnits units from `offset` in the first window (a shift by 64 is
-    // not defined, hence two).
-    static std::uint64_t From(int offset, std::uint64_t inHere, std::uint64_t inNext)
-    {
-        return inHere >> offset | (inNext << (kWindowUnits - 1 - offset) << 1);
-    }
-    // The first stop from `offset`, or 63 where none is within a window's units.
-    static int FirstStop(int offset, const WindowMasksOfQuote& here, const WindowMasksOfQuote& next)
-    {
-        return __builtin_ctzll(From(offset, here.stops, next.stops) | std::uint64_t(1) << 63);
-    }
-    int FirstStop(int offset) const { return FirstStop(offset, here, next); }
-    // The units up to and with the last blank among the `fitting` from `offset` (given as their
-    // bits), or all of them where none is a blank.
-    static int AfterLastBlank(int offset, const WindowMasksOfQuote& here,
-                              const WindowMasksOfQuote& next, std::uint64_t fittingBits,
-                              int fitting)
-    {
-        const std::uint64_t blanks = From(offset, here.blanks, next.blanks) & fittingBits;
-        return blanks != 0 ? kWindowUnits - __builtin_clzll(blanks) : fitting;
-    }
-    int AfterLastBlank(int offset, std::uint64_t fittingBits, int fitting) const
-    {
-        return AfterLastBlank(offset, here, next, fittingBits, fitting);
     }
 };
 
@@ -138,12 +135,12 @@ __attribute__((noinline)) bool PlainWindowPieces(QuoteWindows<Unit>& windowsAt, 
     const Unit* window = windowsAt.first;
     WindowMasksOfQuote here = windowsAt.here, next = windowsAt.next;
     const Unit* pos = posAt;
-    const std::uint64_t fittingBits = (std::uint64_t(1) << width) - 1;
+    const std::uint64_t fittingBits = BitsBelow(width);
     bool more = true;
     for (;;)
     {
         int offset = static_cast<int>(pos - window);
-        if (offset >= kWindowUnits)
+        if (offset >= kWindowUnits) // as QuoteWindows::MoveOn
         {
             window += kWindowUnits;
             offset -= kWindowUnits;
@@ -157,12 +154,11 @@ __attribute__((noinline)) bool PlainWindowPieces(QuoteWindows<Unit>& windowsAt, 
         }
         // Chosen without branches: whether a piece ends at a line end or after a blank changes
         // from piece to piece.
-        const int firstStop = QuoteWindows<Unit>::FirstStop(offset, here, next);
+        const int firstStop = FirstStop(here, next, offset);
         const bool stopWithin = firstStop <= width;
         if (stopWithin && !IsLineEndUnit(pos[firstStop]))
             break;
-        const int afterBlank =
-            QuoteWindows<Unit>::AfterLastBlank(offset, here, next, fittingBits, width);
+        const int afterBlank = AfterLastBlank(here, next, offset, fittingBits, width);
         pos = HandOutPiece(pos, stopWithin ? firstStop : afterBlank, stopWithin, piece);
     }
     windowsAt.first = window;
@@ -214,9 +210,9 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
             }
             // At least one window holds units that are not plain: the columns decide.
             const int fitting = UnitsThatFit(*hereColumns, *nextColumns, offset, width);
-            int firstStop = windows.FirstStop(offset);
+            int firstStop = FirstStop(windows.here, windows.next, offset);
             int afterBlank =
-                windows.AfterLastBlank(offset, (std::uint64_t(1) << (fitting & 63)) - 1, fitting);
+                AfterLastBlank(windows.here, windows.next, offset, BitsBelow(fitting), fitting);
             if (fitting >= kWindowUnits - 1)
             {
                 FindLongPieceEnds(windows.here, windows.next, offset, fitting, firstStop,
