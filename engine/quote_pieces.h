@@ -112,7 +112,8 @@ template <class Unit> struct QuoteWindows
 };
 
 // Hands out the piece of `length` units from pos, then returns where the next one starts: past
-// the line end after it, where it ends at one.
+// the line end after it, where it ends at one. SkipLineEnd without its branches, which the
+// walks can afford: the two units after a piece lie inside their windows.
 template <class Unit, class PieceFn>
 const Unit* HandOutPiece(const Unit* pos, int length, bool atLineEnd, PieceFn& piece)
 {
@@ -210,10 +211,14 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
             }
             // At least one window holds units that are not plain: the columns decide.
             const int fitting = UnitsThatFit(*hereColumns, *nextColumns, offset, width);
-            int firstStop = FirstStop(windows.here, windows.next, offset);
-            int afterBlank =
-                AfterLastBlank(windows.here, windows.next, offset, BitsBelow(fitting), fitting);
-            if (fitting >= kWindowUnits - 1)
+            int firstStop, afterBlank;
+            if (fitting < kWindowUnits - 1)
+            {
+                firstStop = FirstStop(windows.here, windows.next, offset);
+                afterBlank =
+                    AfterLastBlank(windows.here, windows.next, offset, BitsBelow(fitting), fitting);
+            }
+            else
             {
                 FindLongPieceEnds(windows.here, windows.next, offset, fitting, firstStop,
                                   afterBlank);
