@@ -25,14 +25,14 @@ const std::u16string& Text(Corpus corpus)
     return corpus == Corpus::AsciiProse ? ascii : mixed;
 }
 
-const std::u16string& Quoted(Corpus corpus)
+const TextBlock& Quoted(Corpus corpus)
 {
-    static const std::u16string ascii = QuoteText(Text(Corpus::AsciiProse), u"> ", kWidth);
-    static const std::u16string mixed = QuoteText(Text(Corpus::Mixed), u"> ", kWidth);
+    static const TextBlock ascii = QuoteText(Text(Corpus::AsciiProse), u"> ", kWidth);
+    static const TextBlock mixed = QuoteText(Text(Corpus::Mixed), u"> ", kWidth);
     return corpus == Corpus::AsciiProse ? ascii : mixed;
 }
 
-std::int64_t Bytes(const std::u16string& text)
+std::int64_t Bytes(std::u16string_view text)
 {
     return static_cast<std::int64_t>(text.size() * sizeof(char16_t));
 }
@@ -40,7 +40,7 @@ std::int64_t Bytes(const std::u16string& text)
 // The floor: copying as many bytes as QuoteText writes.
 void BM_MemcpyOfQuotedSize(benchmark::State& state, Corpus corpus)
 {
-    const std::u16string& source = Quoted(corpus);
+    const TextBlock& source = Quoted(corpus);
     std::vector<char16_t> target(source.size());
     for (auto _ : state)
     {
@@ -61,7 +61,7 @@ void BM_QuoteText(benchmark::State& state, Corpus corpus)
 
 void BM_UnquoteText(benchmark::State& state, Corpus corpus)
 {
-    const std::u16string& quoted = Quoted(corpus);
+    const TextBlock& quoted = Quoted(corpus);
     for (auto _ : state)
         benchmark::DoNotOptimize(UnquoteText(quoted, u"> ", 1));
     state.SetBytesProcessed(state.iterations() * Bytes(quoted));
@@ -69,7 +69,7 @@ void BM_UnquoteText(benchmark::State& state, Corpus corpus)
 
 void BM_UnquoteTextMaxLevels(benchmark::State& state, Corpus corpus)
 {
-    const std::u16string& quoted = Quoted(corpus);
+    const TextBlock& quoted = Quoted(corpus);
     for (auto _ : state)
         benchmark::DoNotOptimize(UnquoteText(quoted, u"> ", 2147483647));
     state.SetBytesProcessed(state.iterations() * Bytes(quoted));

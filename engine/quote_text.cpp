@@ -18,10 +18,10 @@ std::size_t EstimateQuotedSize(std::size_t textSize, std::size_t signSize, int w
 
 } // namespace
 
-std::u16string QuoteText(std::u16string_view text, std::u16string_view addSign, int wrapWidth)
+TextBlock QuoteText(std::u16string_view text, std::u16string_view addSign, int wrapWidth)
 {
-    std::u16string result;
-    UnitWriter<char16_t, InPlaceBuffer<char16_t>> writer(
+    TextBlock result;
+    UnitWriter<char16_t, InPlaceBuffer> writer(
         result, EstimateQuotedSize(text.size(), addSign.size(), wrapWidth));
     const char16_t* const textEnd = text.data() + text.size();
     // Every piece is followed by CR LF and the sign of the next line, or the sign that ends the

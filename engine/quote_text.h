@@ -1,8 +1,8 @@
 #pragma once
 
 #include "engine/quote_pieces.h"
+#include "engine/text_block.h"
 
-#include <string>
 #include <string_view>
 
 namespace tessel
@@ -13,6 +13,6 @@ namespace tessel
 // grapheme cluster), and each piece becomes a line of its own behind addSign. Line ends on
 // input are CR LF, LF or a lone CR; on output CR LF. The result ends with CR LF followed by one
 // more sign.
-std::u16string QuoteText(std::u16string_view text, std::u16string_view addSign, int wrapWidth);
+TextBlock QuoteText(std::u16string_view text, std::u16string_view addSign, int wrapWidth);
 
 } // namespace tessel

@@ -1,7 +1,9 @@
 #pragma once
 // Writing the result out: signs, pieces and line ends copied a few dozen units at a time into a
-// buffer, either the result string itself (the add-in's text) or a small buffer that is handed
+// buffer, either the result block itself (the add-in's text) or a small buffer that is handed
 // to a sink when full (the filter's output, which is never held whole).
+
+#include "engine/text_block.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -117,45 +119,45 @@ template <class Unit, class Buffer> class UnitWriter : public Buffer
     }
 };
 
-// The result string itself, written in place, which saves copying every unit once more from a
-// buffer. It holds room for the estimate from the start and grows a step at a time into it
-// (the string fills what it grows by, and a step that was just filled is still in the cache
-// when it is written over); Finish() cuts it to what was written.
-template <class Unit> class InPlaceBuffer
+// The result block itself, written in place, which saves copying every unit once more from a
+// buffer. It holds room for the estimate from the start, and is moved to twice the room where
+// the estimate falls short; Finish() keeps what was written.
+class InPlaceBuffer
 {
   public:
-    InPlaceBuffer(std::basic_string<Unit>& result, std::size_t estimate) : m_result(result)
+    InPlaceBuffer(TextBlock& result, std::size_t estimate) : m_result(result)
     {
-        m_result.reserve(estimate + kOvercopyUnits<Unit>);
-        m_next = m_roomEnd = m_result.data();
+        const std::size_t room = estimate + kOvercopyUnits<char16_t>;
+        m_next = m_result.Reserve(0, room);
+        m_roomEnd = m_next + room;
     }
 
-    void Finish() { m_result.resize(static_cast<std::size_t>(m_next - m_result.data())); }
+    void Finish() { m_result.m_size = static_cast<std::size_t>(m_next - m_result.data()); }
 
   protected:
-    Unit* Room(std::size_t count)
+    char16_t* Room(std::size_t count)
     {
-        if (static_cast<std::size_t>(m_roomEnd - m_next) < count + kOvercopyUnits<Unit>)
+        if (static_cast<std::size_t>(m_roomEnd - m_next) < count + kOvercopyUnits<char16_t>)
             Grow(count);
         return m_next;
     }
     void Advance(std::size_t count) { m_next += count; }
-    void PassThrough(const Unit*, std::size_t) {}
+    void PassThrough(const char16_t*, std::size_t) {}
 
   private:
-    static constexpr std::size_t kStepUnits = 8192;
-
     void Grow(std::size_t count)
     {
         const auto used = static_cast<std::size_t>(m_next - m_result.data());
-        m_result.resize(used + count + kOvercopyUnits<Unit> + kStepUnits);
-        m_next = m_result.data() + used;
-        m_roomEnd = m_result.data() + m_result.size();
+        const auto room = static_cast<std::size_t>(m_roomEnd - m_result.data());
+        const std::size_t newRoom = std::max(2 * room, used + count + kOvercopyUnits<char16_t>);
+        char16_t* const units = m_result.Reserve(used, newRoom);
+        m_next = units + used;
+        m_roomEnd = units + newRoom;
     }
 
-    std::basic_string<Unit>& m_result;
-    Unit* m_next;    // where the next unit goes
-    Unit* m_roomEnd; // end of the string as it stands
+    TextBlock& m_result;
+    char16_t* m_next;    // where the next unit goes
+    char16_t* m_roomEnd; // end of the room
 };
 
 // A buffer that stays in the cache, handed to sink(const Unit* units, std::size_t count) when

@@ -20,10 +20,10 @@ constexpr std::u16string_view kCRLF = u"\r\n";
 // A sign without CR or LF can neither make nor break a CR LF when it is removed, so every pass
 // removes one sign from the start of the same lines, and the passes together remove up to
 // `levels` signs from each line start: one walk over the text does it.
-std::u16string StripPerLine(std::u16string_view text, std::u16string_view sign, int levels)
+TextBlock StripPerLine(std::u16string_view text, std::u16string_view sign, int levels)
 {
-    std::u16string result;
-    UnitWriter<char16_t, InPlaceBuffer<char16_t>> writer(result, text.size());
+    TextBlock result;
+    UnitWriter<char16_t, InPlaceBuffer> writer(result, text.size());
     const char16_t* const textEnd = text.data() + text.size();
     ForEachUnquotedLine(text.data(), textEnd, sign, levels, LineStarts::AfterCrLf,
                         [&](const char16_t* from, const char16_t*, const char16_t* next) {
@@ -65,11 +65,10 @@ bool RemoveOneLevel(std::u16string& text, std::u16string_view sign)
 
 } // namespace
 
-std::u16string UnquoteText(std::u16string_view text, std::u16string_view removeSign,
-                           int unquoteLevels)
+TextBlock UnquoteText(std::u16string_view text, std::u16string_view removeSign, int unquoteLevels)
 {
     if (unquoteLevels <= 0 || removeSign.empty())
-        return std::u16string(text);
+        return TextBlock(text);
     if (removeSign.find_first_of(u"\r\n") == kNone)
         return StripPerLine(text, removeSign, unquoteLevels);
 
@@ -79,7 +78,7 @@ std::u16string UnquoteText(std::u16string_view text, std::u16string_view removeS
     for (int level = 0; level < unquoteLevels && RemoveOneLevel(result, removeSign); ++level)
     {
     }
-    return result;
+    return TextBlock(result);
 }
 
 } // namespace tessel

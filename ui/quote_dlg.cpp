@@ -56,13 +56,14 @@ CQuoteDlg::CQuoteDlg() : CDialog(IDD) {}
 
 CQuoteDlg::~CQuoteDlg() = default;
 
-// Through lambdas: the engine's functions may gain overloads or defaults.
+// Through lambdas: the engine's functions may gain overloads or defaults. Their blocks become
+// strings here, a copy of the selection, which costs nothing next to the calls into the client.
 const TextEngine kBlockTextEngine = {
     [](std::u16string_view text, std::u16string_view addSign, int wrapWidth) {
-        return QuoteText(text, addSign, wrapWidth);
+        return QuoteText(text, addSign, wrapWidth).str();
     },
     [](std::u16string_view text, std::u16string_view removeSign, int unquoteLevels) {
-        return UnquoteText(text, removeSign, unquoteLevels);
+        return UnquoteText(text, removeSign, unquoteLevels).str();
     },
 };
 

@@ -258,7 +258,7 @@ TEST(Filter, ExactIsTheEngineResult)
     }
     std::string input;
     AppendUtf8(text, input);
-    const auto utf8 = [](const std::u16string& result) {
+    const auto utf8 = [](std::u16string_view result) {
         std::string bytes;
         AppendUtf8(result, bytes);
         return bytes;

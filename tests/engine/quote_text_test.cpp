@@ -1,5 +1,6 @@
 #include "engine/quote_text.h"
 #include "tests/engine/quote_reference.h"
+#include "tests/engine/text_block_print.h"
 #include "tests/engine/utf8_form.h"
 
 #include <gtest/gtest.h>
@@ -183,7 +184,7 @@ TEST(QuoteText, LongTextKeepsEveryCharacter)
     std::u16string line;
     for (int i = 0; i < 2000; ++i)
         line += (i % 7 == 0) ? u"word " : u"x";
-    const std::u16string quoted = QuoteText(line, u"", 60);
+    const std::u16string quoted = QuoteText(line, u"", 60).str();
     std::u16string joined;
     for (std::size_t pos = 0; pos < quoted.size();)
     {
@@ -219,11 +220,13 @@ TEST(QuoteText, AgreesWithPieceByPieceQuoting)
         // Long runs of mixed scripts, measured a window at a time, with marks that join the
         // character before them, emoji with skin tones, and the characters that the cluster
         // rules must measure.
-        {u"aaaaaaaaaaabbbbbbbbпривет漢字東京한국어😀😀👍🏽\u0301\u0301          "
+        {u"aaaaaaaaaaabbbbbbbbпривет漢字東京한국어😀😀👍🏽\u0301\u0301         "
+         u" "
          u" "
          u"\r\n\t",
          false, 1200, 70},
-        {u"aaaaaaaaabbbbbb漢字ж😀👍🏽\u0301\u200D\uFE0F🇩\u1100\u1161\u0E33\u0600\U0001D400   "
+        {u"aaaaaaaaabbbbbb漢字ж😀👍🏽\u0301\u200D\uFE0F🇩\u1100\u1161\u0E33\u0600\U0001D400  "
+         u" "
          u" "
          u"\r\n",
          false, 1200, 70},
@@ -256,7 +259,7 @@ TEST(QuoteText, AgreesWithPieceByPieceQuoting)
                     text.pop_back(); // half a pair
             }
             const int width = static_cast<int>(random() % static_cast<unsigned>(a.maxWidth));
-            const std::u16string quoted = QuoteText(text, u"> ", width);
+            const TextBlock quoted = QuoteText(text, u"> ", width);
             ASSERT_EQ(quoted, test::QuoteByClusters(text, u"> ", width)) << "round " << round;
             if (a.withoutMarks)
             {

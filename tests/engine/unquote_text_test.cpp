@@ -1,5 +1,6 @@
 #include "engine/quote_text.h"
 #include "engine/unquote_text.h"
+#include "tests/engine/text_block_print.h"
 #include "tests/engine/unquote_reference.h"
 
 #include <gtest/gtest.h>

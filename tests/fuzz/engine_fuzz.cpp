@@ -76,9 +76,9 @@ FuzzInput Split(const std::uint8_t* data, std::size_t size)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const FuzzInput input = Split(data, size);
-    const std::u16string quoted = QuoteText(input.text, input.sign, input.width);
+    const TextBlock quoted = QuoteText(input.text, input.sign, input.width);
     Check(quoted == test::QuoteByClusters(input.text, input.sign, input.width));
-    const std::u16string unquoted = UnquoteText(input.text, input.sign, input.levels);
+    const TextBlock unquoted = UnquoteText(input.text, input.sign, input.levels);
     Check(unquoted == test::UnquoteByPasses(input.text, input.sign, input.levels));
 
     // Line-by-line properties hold for signs that are themselves one line.

@@ -182,9 +182,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string prefix = bom ? std::string(kByteOrderMark) : std::string();
         const std::u16string sign = Utf16(command.sign);
 
-        const std::u16string engine = action == Action::Quote
-                                          ? QuoteText(Utf16(text), sign, command.width)
-                                          : UnquoteText(Utf16(text), sign, command.levels);
+        const TextBlock engine = action == Action::Quote
+                                     ? QuoteText(Utf16(text), sign, command.width)
+                                     : UnquoteText(Utf16(text), sign, command.levels);
         Check(Run(exact, input) == prefix + Utf8(engine));
 
         std::string expected;
