@@ -19,7 +19,11 @@ class TextBlock
   public:
     TextBlock() = default;
     // A copy of text.
-    explicit TextBlock(std::u16string_view text) { Assign(text); }
+    explicit TextBlock(std::u16string_view text) : m_size(text.size())
+    {
+        if (!text.empty())
+            text.copy(Reserve(0, text.size()), text.size());
+    }
     // A block moved from is left empty.
     TextBlock(TextBlock&& other) noexcept
         : m_units(std::move(other.m_units)), m_size(std::exchange(other.m_size, 0)),
@@ -52,13 +56,6 @@ class TextBlock
 
   private:
     friend class InPlaceBuffer;
-
-    void Assign(std::u16string_view text)
-    {
-        if (!text.empty())
-            text.copy(Reserve(0, text.size()), text.size());
-        m_size = text.size();
-    }
 
     // Room for `capacity` units, of which the first `kept` are kept; the others hold nothing
     // defined until they are written.

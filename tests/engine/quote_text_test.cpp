@@ -220,13 +220,11 @@ TEST(QuoteText, AgreesWithPieceByPieceQuoting)
         // Long runs of mixed scripts, measured a window at a time, with marks that join the
         // character before them, emoji with skin tones, and the characters that the cluster
         // rules must measure.
-        {u"aaaaaaaaaaabbbbbbbbпривет漢字東京한국어😀😀👍🏽\u0301\u0301         "
-         u" "
+        {u"aaaaaaaaaaabbbbbbbbпривет漢字東京한국어😀😀👍🏽\u0301\u0301          "
          u" "
          u"\r\n\t",
          false, 1200, 70},
-        {u"aaaaaaaaabbbbbb漢字ж😀👍🏽\u0301\u200D\uFE0F🇩\u1100\u1161\u0E33\u0600\U0001D400  "
-         u" "
+        {u"aaaaaaaaabbbbbb漢字ж😀👍🏽\u0301\u200D\uFE0F🇩\u1100\u1161\u0E33\u0600\U0001D400   "
          u" "
          u"\r\n",
          false, 1200, 70},
