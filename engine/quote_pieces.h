@@ -190,6 +190,14 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
     QuoteWindows<Unit> windows(pos);
     const WindowColumns* hereColumns = plain;
     const WindowColumns* nextColumns = plain;
+    const auto measureNext = [&] {
+        if constexpr (sizeof(Unit) == 2)
+        {
+            windows.next.stops =
+                MeasureWindow(windows.first + kWindowUnits, textStart, measured[hereSlot ^ 1]);
+            nextColumns = &measured[hereSlot ^ 1];
+        }
+    };
     for (;;)
     {
         if (hereColumns == plain && nextColumns == plain &&
@@ -208,6 +216,12 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
                 hereColumns = nextColumns;
                 hereSlot ^= 1;
                 nextColumns = plain;
+                // Text that needed measuring mostly goes on needing it: the window coming in is
+                // measured now where it holds more than plain units and line ends, rather than
+                // once a piece reaches one, when that piece would have to be found again.
+                if (hereColumns != plain &&
+                    (windows.next.stops & ~LineEndMaskOf(windows.first + kWindowUnits)) != 0)
+                    measureNext();
             }
             // At least one window holds units that are not plain: the columns decide.
             const int fitting = UnitsThatFit(*hereColumns, *nextColumns, offset, width);
@@ -242,11 +256,7 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
                     hereColumns = &measured[hereSlot];
                 }
                 if (nextColumns == plain)
-                {
-                    windows.next.stops = MeasureWindow(windows.first + kWindowUnits, textStart,
-                                                       measured[hereSlot ^ 1]);
-                    nextColumns = &measured[hereSlot ^ 1];
-                }
+                    measureNext();
                 continue;
             }
             pos = HandOutPiece(pos, stopWithin ? firstStop : afterBlank, stopWithin, piece);
