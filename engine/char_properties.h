@@ -96,7 +96,7 @@ inline CharProperties PropertiesOf(char32_t codePoint)
 constexpr std::uint8_t kNotSimpleUnit = 0x20;
 struct UnitColumns
 {
-    std::uint8_t of[0x10000];
+    std::uint8_t of[0x10000 + 1]; // one to spare, so that every entry can be read as a word
 };
 extern const UnitColumns kBmpUnitColumns;
 

@@ -4,6 +4,9 @@
 
 #include "engine/char_properties.h"
 
+#include <cstring>
+#include <utility>
+
 namespace tessel
 {
 namespace
@@ -67,17 +70,25 @@ template <class BlockMask> std::uint64_t WindowBytes(BlockMask mask)
     return mask(0) | mask(16) << 16 | mask(32) << 32 | mask(48) << 48;
 }
 
+// The columns of eight units from the table, a 16-bit lane each: every entry is read as a word
+// whose low byte it is, and put in its lane, in fewer steps than bytes shifted into place.
+template <int... Lanes> __m128i ColumnsOf8(const char16_t* at, std::integer_sequence<int, Lanes...>)
+{
+    const auto entry = [at](int i) {
+        std::uint16_t word;
+        std::memcpy(&word, kBmpUnitColumns.of + at[i], sizeof word);
+        return word;
+    };
+    __m128i lanes = _mm_setzero_si128();
+    ((lanes = _mm_insert_epi16(lanes, entry(Lanes), Lanes)), ...);
+    return _mm_and_si128(lanes, _mm_set1_epi16(0xFF));
+}
+
 // The columns of 16 units from the table, held in a block.
 __m128i ColumnsOf16(const char16_t* at)
 {
-    const std::uint8_t* const columnsOf = kBmpUnitColumns.of;
-    std::uint64_t halves[2] = {0, 0};
-    for (int half = 0; half < 2; ++half)
-    {
-        for (int j = 0; j < 8; ++j)
-            halves[half] |= std::uint64_t(columnsOf[at[8 * half + j]]) << (8 * j);
-    }
-    return _mm_set_epi64x(static_cast<long long>(halves[1]), static_cast<long long>(halves[0]));
+    constexpr auto kLanes = std::make_integer_sequence<int, 8>();
+    return _mm_packus_epi16(ColumnsOf8(at, kLanes), ColumnsOf8(at + 8, kLanes));
 }
 
 // The columns of 16 units turned into the columns at which each ends, carried on from the ones
