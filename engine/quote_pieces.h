@@ -190,6 +190,7 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
     QuoteWindows<Unit> windows(pos);
     const WindowColumns* hereColumns = plain;
     const WindowColumns* nextColumns = plain;
+    TwoWindowColumns columns; // of both, as the walk below reads them
     const auto measureNext = [&] {
         if constexpr (sizeof(Unit) == 2)
         {
@@ -207,6 +208,8 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
             return pos; // UTF-8 that is not plain
         else
         {
+            if (hereColumns == plain && nextColumns == plain)
+                columns.Join(*plain, *plain);
             int offset = static_cast<int>(pos - windows.first);
             if (offset >= kWindowUnits)
             {
@@ -222,9 +225,10 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
                 if (hereColumns != plain &&
                     (windows.next.stops & ~LineEndMaskOf(windows.first + kWindowUnits)) != 0)
                     measureNext();
+                columns.Join(*hereColumns, *nextColumns);
             }
             // At least one window holds units that are not plain: the columns decide.
-            const int fitting = UnitsThatFit(*hereColumns, *nextColumns, offset, width);
+            const int fitting = columns.UnitsThatFit(offset, width);
             int firstStop, afterBlank;
             if (fitting < kWindowUnits - 1)
             {
@@ -257,6 +261,7 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
                 }
                 if (nextColumns == plain)
                     measureNext();
+                columns.Join(*hereColumns, *nextColumns);
                 continue;
             }
             pos = HandOutPiece(pos, stopWithin ? firstStop : afterBlank, stopWithin, piece);

@@ -59,7 +59,7 @@ bool JoinsSimpleCharacter(const char16_t* mark, const char16_t* textStart)
 // The byte lanes of 16 at `at` above limit (below 255), as bits.
 std::uint64_t BytesAbove(const std::uint8_t* at, int limit)
 {
-    const __m128i bytes = _mm_load_si128(reinterpret_cast<const __m128i*>(at));
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
     const __m128i least = _mm_set1_epi8(static_cast<char>(limit + 1));
     return static_cast<unsigned>(
         _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(bytes, least), bytes)));
@@ -196,19 +196,32 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, Windo
     return stops;
 }
 
-int UnitsThatFit(const WindowColumns& here, const WindowColumns& next, int offset, int width)
+void TwoWindowColumns::Join(const WindowColumns& here, const WindowColumns& next)
 {
-    const int limit = (offset != 0 ? here.ends[offset - 1] : 0) + width;
-    // The columns end at a unit past the width from the first unit that runs past it on; the
-    // units before it at `offset` and up are below it.
-    if (const std::uint64_t past =
-            WindowBytes([&](int i) { return BytesAbove(here.ends + i, limit); }))
-        return __builtin_ctzll(past) - offset;
-    const int limitNext = limit - here.ends[kWindowUnits - 1];
-    if (const std::uint64_t past =
-            WindowBytes([&](int i) { return BytesAbove(next.ends + i, limitNext); }))
-        return kWindowUnits + __builtin_ctzll(past) - offset;
-    return 2 * kWindowUnits - offset;
+    const __m128i carried = _mm_set1_epi8(static_cast<char>(here.ends[kWindowUnits - 1]));
+    for (int i = 0; i < kWindowUnits; i += 16)
+    {
+        const auto from = [i](const WindowColumns& window) {
+            return _mm_load_si128(reinterpret_cast<const __m128i*>(window.ends + i));
+        };
+        _mm_store_si128(reinterpret_cast<__m128i*>(m_ends + i), from(here));
+        _mm_store_si128(reinterpret_cast<__m128i*>(m_ends + kWindowUnits + i),
+                        _mm_adds_epu8(from(next), carried));
+        _mm_store_si128(reinterpret_cast<__m128i*>(m_ends + 2 * kWindowUnits + i),
+                        _mm_set1_epi8(-1));
+    }
+}
+
+int TwoWindowColumns::UnitsThatFit(int offset, int width) const
+{
+    const int limit = (offset != 0 ? m_ends[offset - 1] : 0) + width;
+    // The columns end past the limit from the first unit that runs past it on.
+    const std::uint8_t* const from = m_ends + offset;
+    if (const std::uint64_t past = WindowBytes([&](int i) { return BytesAbove(from + i, limit); }))
+        return __builtin_ctzll(past);
+    // More units than a window's fit (marks, say); the padding ends the search.
+    return kWindowUnits + __builtin_ctzll(WindowBytes(
+                              [&](int i) { return BytesAbove(from + kWindowUnits + i, limit); }));
 }
 
 } // namespace tessel

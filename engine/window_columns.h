@@ -28,9 +28,21 @@ extern const WindowColumns kPlainWindowColumns;
 // measure.
 std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, WindowColumns& columns);
 
-// How many units from `offset` in the first of two windows fit `width` columns (at most what
-// both hold).
-int UnitsThatFit(const WindowColumns& here, const WindowColumns& next, int offset, int width);
+// The columns of the two windows that the quoting walk holds, in a row: those of the second
+// carried on from the first's (saturated, far past any width), then a window's worth of the
+// most there is, so that how far a piece fits is looked for in one place and always found.
+class TwoWindowColumns
+{
+  public:
+    void Join(const WindowColumns& here, const WindowColumns& next);
+
+    // How many units from `offset` in the first window fit `width` columns (at most what both
+    // windows hold).
+    int UnitsThatFit(int offset, int width) const;
+
+  private:
+    alignas(16) std::uint8_t m_ends[3 * kWindowUnits];
+};
 
 #endif
 
