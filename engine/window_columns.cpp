@@ -219,9 +219,11 @@ int TwoWindowColumns::UnitsThatFit(int offset, int width) const
     const std::uint8_t* const from = m_ends + offset;
     if (const std::uint64_t past = WindowBytes([&](int i) { return BytesAbove(from + i, limit); }))
         return __builtin_ctzll(past);
-    // More units than a window's fit (marks, say); the padding ends the search.
-    return kWindowUnits + __builtin_ctzll(WindowBytes(
-                              [&](int i) { return BytesAbove(from + kWindowUnits + i, limit); }));
+    // More units than a window's fit (marks, say): the rest of both windows, then the padding,
+    // unless all of both fit.
+    const std::uint64_t past =
+        WindowBytes([&](int i) { return BytesAbove(from + kWindowUnits + i, limit); });
+    return past != 0 ? kWindowUnits + __builtin_ctzll(past) : 2 * kWindowUnits - offset;
 }
 
 } // namespace tessel

@@ -28,9 +28,9 @@ extern const WindowColumns kPlainWindowColumns;
 // measure.
 std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, WindowColumns& columns);
 
-// The columns of the two windows that the quoting walk holds, in a row: those of the second
-// carried on from the first's (saturated, far past any width), then a window's worth of the
-// most there is, so that how far a piece fits is looked for in one place and always found.
+// The columns of the two windows that the quoting walk holds, in a row, so that how far a piece
+// fits is looked for in one place: those of the second carried on from the first's (saturated,
+// far past any width), then a window's worth of the most there is, where a search ends.
 class TwoWindowColumns
 {
   public:

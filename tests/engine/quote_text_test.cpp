@@ -197,6 +197,26 @@ TEST(QuoteText, LongTextKeepsEveryCharacter)
     EXPECT_EQ(joined, line);
 }
 
+// Clusters of many units and few columns from the start of a text: more units than two
+// windows hold fit the width, so that a piece is looked for past both.
+TEST(QuoteText, ClustersOfManyUnitsFitPastTwoWindows)
+{
+    const std::u16string marks(15, u'\u0301');
+    std::u16string skinTones;
+    for (int i = 0; i < 15; ++i)
+        skinTones += u"🏽";
+    for (const std::u16string& cluster : {u"e" + marks, u"👍" + skinTones})
+    {
+        std::u16string text;
+        while (text.size() < 300)
+            text += cluster;
+        text += u" and the words after them";
+        for (const int width : {10, 62})
+            EXPECT_EQ(QuoteText(text, u"> ", width), test::QuoteByClusters(text, u"> ", width))
+                << width;
+    }
+}
+
 // Random texts whose blanks, line ends, wide characters and marks fall at every position
 // relative to the width and to the engine's blocks, quoted as UTF-16 and as UTF-8. Text
 // without marks, joiners, variation selectors or flags is also cut as code points would be.
