@@ -196,6 +196,11 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, Windo
     return stops;
 }
 
+TwoWindowColumns::TwoWindowColumns()
+{
+    std::memset(m_ends + 2 * kWindowUnits, 0xFF, kWindowUnits);
+}
+
 void TwoWindowColumns::Join(const WindowColumns& here, const WindowColumns& next)
 {
     const __m128i carried = _mm_set1_epi8(static_cast<char>(here.ends[kWindowUnits - 1]));
@@ -207,8 +212,6 @@ void TwoWindowColumns::Join(const WindowColumns& here, const WindowColumns& next
         _mm_store_si128(reinterpret_cast<__m128i*>(m_ends + i), from(here));
         _mm_store_si128(reinterpret_cast<__m128i*>(m_ends + kWindowUnits + i),
                         _mm_adds_epu8(from(next), carried));
-        _mm_store_si128(reinterpret_cast<__m128i*>(m_ends + 2 * kWindowUnits + i),
-                        _mm_set1_epi8(-1));
     }
 }
 

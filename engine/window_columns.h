@@ -34,6 +34,8 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, Windo
 class TwoWindowColumns
 {
   public:
+    TwoWindowColumns();
+
     void Join(const WindowColumns& here, const WindowColumns& next);
 
     // How many units from `offset` in the first window fit `width` columns (at most what both
