@@ -196,11 +196,6 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, Windo
     return stops;
 }
 
-TwoWindowColumns::TwoWindowColumns()
-{
-    std::memset(m_ends + 2 * kWindowUnits, 0xFF, kWindowUnits);
-}
-
 void TwoWindowColumns::Join(const WindowColumns& here, const WindowColumns& next)
 {
     const __m128i carried = _mm_set1_epi8(static_cast<char>(here.ends[kWindowUnits - 1]));
@@ -222,11 +217,11 @@ int TwoWindowColumns::UnitsThatFit(int offset, int width) const
     const std::uint8_t* const from = m_ends + offset;
     if (const std::uint64_t past = WindowBytes([&](int i) { return BytesAbove(from + i, limit); }))
         return __builtin_ctzll(past);
-    // More units than a window's fit (marks, say): the rest of both windows, then the padding,
-    // unless all of both fit.
-    const std::uint64_t past =
-        WindowBytes([&](int i) { return BytesAbove(from + kWindowUnits + i, limit); });
-    return past != 0 ? kWindowUnits + __builtin_ctzll(past) : 2 * kWindowUnits - offset;
+    // More units than a window's fit (marks, say): the second window, whose units up to the
+    // ones just looked at fit too, or all of both.
+    const std::uint8_t* const second = m_ends + kWindowUnits;
+    const std::uint64_t past = WindowBytes([&](int i) { return BytesAbove(second + i, limit); });
+    return (past != 0 ? kWindowUnits + __builtin_ctzll(past) : 2 * kWindowUnits) - offset;
 }
 
 } // namespace tessel

@@ -30,12 +30,10 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, Windo
 
 // The columns of the two windows that the quoting walk holds, in a row, so that how far a piece
 // fits is looked for in one place: those of the second carried on from the first's (saturated,
-// far past any width), then a window's worth of the most there is, where a search ends.
+// far past any width).
 class TwoWindowColumns
 {
   public:
-    TwoWindowColumns();
-
     void Join(const WindowColumns& here, const WindowColumns& next);
 
     // How many units from `offset` in the first window fit `width` columns (at most what both
@@ -43,7 +41,7 @@ class TwoWindowColumns
     int UnitsThatFit(int offset, int width) const;
 
   private:
-    alignas(16) std::uint8_t m_ends[3 * kWindowUnits];
+    alignas(16) std::uint8_t m_ends[2 * kWindowUnits];
 };
 
 #endif
