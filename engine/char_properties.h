@@ -53,6 +53,7 @@ class CharProperties
     // surrogate) is a cluster of its own unless a mark or a jamo follows it: no rule joins
     // two simple characters, so text of them is measured without the cluster rules.
     constexpr bool Simple() const { return (m_bits & kSimple) != 0; }
+    constexpr unsigned Bits() const { return m_bits; }
     static constexpr bool IsSimple(GraphemeBreak value, char32_t codePoint)
     {
         return (value == GraphemeBreak::Other || value == GraphemeBreak::Control ||

@@ -65,13 +65,6 @@ inline void FindLongPieceEnds(const WindowMasksOfQuote& here, const WindowMasksO
     afterBlank = lastBlank >= 0 ? lastBlank + 1 - offset : fitting;
 }
 
-// The masks of the kWindowUnits units from `offset` in the first of two windows (a shift by 64
-// is not defined, hence two).
-inline std::uint64_t MaskFrom(int offset, std::uint64_t inHere, std::uint64_t inNext)
-{
-    return inHere >> offset | (inNext << (kWindowUnits - 1 - offset) << 1);
-}
-
 // The first stop from `offset` in two windows, or 63 where none is within a window's units.
 inline int FirstStop(const WindowMasksOfQuote& here, const WindowMasksOfQuote& next, int offset)
 {

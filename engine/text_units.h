@@ -52,12 +52,18 @@ inline bool IsLowSurrogate(char32_t unit)
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
+// The code point of a surrogate pair.
+inline char32_t CodePointOfPair(char32_t high, char32_t low)
+{
+    return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
+}
+
 // UTF-16: a surrogate pair is one character; a lone surrogate is a character of its own.
 inline Decoded DecodeAt(const char16_t* pos, const char16_t* end)
 {
     const char32_t unit = *pos;
     if (IsHighSurrogate(unit) && pos + 1 != end && IsLowSurrogate(pos[1]))
-        return {0x10000 + ((unit - 0xD800) << 10) + (char32_t(pos[1]) - 0xDC00), 2};
+        return {CodePointOfPair(unit, pos[1]), 2};
     return {unit, 1};
 }
 

@@ -122,6 +122,13 @@ const Unit* FindFirstLane(const Unit* pos, const Unit* end, LanesFn lanes)
 // A window of units, whose lanes are described by 64-bit masks, bit i for unit i.
 constexpr int kWindowUnits = 64;
 
+// The masks of the kWindowUnits units from `offset` in the first of two windows (a shift by 64
+// is not defined, hence two).
+inline std::uint64_t MaskFrom(int offset, std::uint64_t inHere, std::uint64_t inNext)
+{
+    return inHere >> offset | (inNext << (kWindowUnits - 1 - offset) << 1);
+}
+
 // The masks of the lanes that each of lanes(block)... sets in the window at `at`, the window read
 // once for all of them.
 template <class Unit, class... LanesFn>

@@ -4,6 +4,7 @@
 
 #include "engine/char_properties.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -122,6 +123,31 @@ bool MeasureOther(const char16_t* at, int i, const char16_t* textStart, std::uin
     return !IsNarrowMark(ch.codePoint, properties) || !JoinsSimpleCharacter(start, textStart);
 }
 
+// What measuring a window needs to know of a character coded as a surrogate pair, by its
+// properties, in one lookup: its columns where it is simple, and whether it is simple or a
+// mark. A simple control, which a mark does not join, is left to MeasureOther like the others.
+constexpr std::uint8_t kPairColumns = 0x03, kPairSimple = 0x04, kPairMark = 0x08;
+struct PairMeasures
+{
+    std::uint8_t of[256];
+};
+
+constexpr PairMeasures MakePairMeasures()
+{
+    PairMeasures table{};
+    for (unsigned bits = 0; bits < 256; ++bits)
+    {
+        const CharProperties properties(bits);
+        if (properties.Simple() && properties.Break() != GraphemeBreak::Control)
+            table.of[bits] = static_cast<std::uint8_t>(properties.Columns()) | kPairSimple;
+        else if (properties.Break() == GraphemeBreak::Extend)
+            table.of[bits] = kPairMark;
+    }
+    return table;
+}
+
+constexpr PairMeasures kPairMeasures = MakePairMeasures();
+
 } // namespace
 
 constexpr WindowColumns kPlainWindowColumns = MakePlainWindowColumns();
@@ -129,15 +155,6 @@ constexpr WindowColumns kPlainWindowColumns = MakePlainWindowColumns();
 std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, WindowColumns& columns)
 {
     constexpr int kBlocks = kWindowUnits / 16;
-    __m128i blocks[kBlocks];
-    std::uint64_t notSimple = 0;
-    for (int b = 0; b < kBlocks; ++b)
-    {
-        blocks[b] = ColumnsOf16(at + 16 * b);
-        const int lanes =
-            _mm_movemask_epi8(_mm_cmpeq_epi8(blocks[b], _mm_set1_epi8(kNotSimpleUnit)));
-        notSimple |= static_cast<std::uint64_t>(static_cast<unsigned>(lanes)) << (16 * b);
-    }
     using B = Block<char16_t>;
     std::uint64_t masks[3];
     WindowMasks(
@@ -148,6 +165,15 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, Windo
     const std::uint64_t lows = masks[2] >> 1 | std::uint64_t(IsLowSurrogate(at[kWindowUnits]))
                                                    << 63;
     const std::uint64_t pairs = masks[1] & lows;
+    __m128i blocks[kBlocks];
+    std::uint64_t notSimple = 0;
+    for (int b = 0; b < kBlocks; ++b)
+    {
+        blocks[b] = ColumnsOf16(at + 16 * b);
+        const int lanes =
+            _mm_movemask_epi8(_mm_cmpeq_epi8(blocks[b], _mm_set1_epi8(kNotSimpleUnit)));
+        notSimple |= static_cast<std::uint64_t>(static_cast<unsigned>(lanes)) << (16 * b);
+    }
 
     std::uint8_t* const ends = columns.ends;
     for (int b = 0; b < kBlocks; ++b)
@@ -156,21 +182,18 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, Windo
     // character, or a mark (a skin tone) that joins the simple one of the pair before it. Bits
     // of their first halves:
     std::uint64_t simples = 0; // simple characters
-    std::uint64_t bases = 0;   // simple characters that a mark joins
     std::uint64_t marks = 0;   // marks
     for (std::uint64_t pending = pairs; pending != 0; pending &= pending - 1)
     {
         const int i = __builtin_ctzll(pending);
-        const CharProperties properties = PropertiesOf(DecodeAt(at + i, at + i + 2).codePoint);
-        const std::uint64_t simple = properties.Simple();
-        const std::uint64_t wide = properties.Wide();
-        ends[i] = static_cast<std::uint8_t>(simple * (1 + wide));
-        simples |= simple << i;
-        bases |= (simple & (properties.Break() != GraphemeBreak::Control)) << i;
-        marks |= std::uint64_t(properties.Break() == GraphemeBreak::Extend) << i;
+        const std::uint8_t measures =
+            kPairMeasures.of[PropertiesOf(CodePointOfPair(at[i], at[i + 1])).Bits()];
+        ends[i] = measures & kPairColumns;
+        simples |= std::uint64_t((measures & kPairSimple) != 0) << i;
+        marks |= std::uint64_t((measures & kPairMark) != 0) << i;
     }
     // The others are measured one by one below, both halves.
-    const std::uint64_t otherPairs = pairs & ~simples & ~(marks & bases << 2);
+    const std::uint64_t otherPairs = pairs & ~simples & ~(marks & simples << 2);
     std::uint64_t others = otherPairs | otherPairs << 1;
     // Besides: units that are not simple characters of the Basic Multilingual Plane, nor line
     // ends, nor pairs: marks and the like, a few in a window, and the second half of a pair
@@ -196,32 +219,23 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, Windo
     return stops;
 }
 
-void TwoWindowColumns::Join(const WindowColumns& here, const WindowColumns& next)
-{
-    const __m128i carried = _mm_set1_epi8(static_cast<char>(here.ends[kWindowUnits - 1]));
-    for (int i = 0; i < kWindowUnits; i += 16)
-    {
-        const auto from = [i](const WindowColumns& window) {
-            return _mm_load_si128(reinterpret_cast<const __m128i*>(window.ends + i));
-        };
-        _mm_store_si128(reinterpret_cast<__m128i*>(m_ends + i), from(here));
-        _mm_store_si128(reinterpret_cast<__m128i*>(m_ends + kWindowUnits + i),
-                        _mm_adds_epu8(from(next), carried));
-    }
-}
-
 int TwoWindowColumns::UnitsThatFit(int offset, int width) const
 {
-    const int limit = (offset != 0 ? m_ends[offset - 1] : 0) + width;
-    // The columns end past the limit from the first unit that runs past it on.
-    const std::uint8_t* const from = m_ends + offset;
-    if (const std::uint64_t past = WindowBytes([&](int i) { return BytesAbove(from + i, limit); }))
+    const std::uint8_t* const here = m_here->ends;
+    const std::uint8_t* const next = m_next->ends;
+    const int limit = (offset != 0 ? here[offset - 1] : 0) + width;
+    // The columns of each window from its start, those of the second carried on from the
+    // first's last: read where the measuring wrote them, a block at a time.
+    const std::uint64_t pastHere = WindowBytes([&](int i) { return BytesAbove(here + i, limit); });
+    const int limitNext = std::max(limit - here[kWindowUnits - 1], -1);
+    const std::uint64_t pastNext =
+        WindowBytes([&](int i) { return BytesAbove(next + i, limitNext); });
+    // The first unit from offset that runs past the limit.
+    if (const std::uint64_t past = MaskFrom(offset, pastHere, pastNext))
         return __builtin_ctzll(past);
-    // More units than a window's fit (marks, say): the second window, whose units up to the
-    // ones just looked at fit too, or all of both.
-    const std::uint8_t* const second = m_ends + kWindowUnits;
-    const std::uint64_t past = WindowBytes([&](int i) { return BytesAbove(second + i, limit); });
-    return (past != 0 ? kWindowUnits + __builtin_ctzll(past) : 2 * kWindowUnits) - offset;
+    // More units than a window's fit (marks, say): the rest of the second window, or all of it.
+    const std::uint64_t pastRest = pastNext >> offset;
+    return pastRest != 0 ? kWindowUnits + __builtin_ctzll(pastRest) : 2 * kWindowUnits - offset;
 }
 
 } // namespace tessel

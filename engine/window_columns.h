@@ -28,20 +28,24 @@ extern const WindowColumns kPlainWindowColumns;
 // measure.
 std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, WindowColumns& columns);
 
-// The columns of the two windows that the quoting walk holds, in a row, so that how far a piece
-// fits is looked for in one place: those of the second carried on from the first's (saturated,
-// far past any width).
+// The columns of the two windows that the quoting walk holds, read as one row: those of the
+// second carried on from the first's.
 class TwoWindowColumns
 {
   public:
-    void Join(const WindowColumns& here, const WindowColumns& next);
+    void Join(const WindowColumns& here, const WindowColumns& next)
+    {
+        m_here = &here;
+        m_next = &next;
+    }
 
     // How many units from `offset` in the first window fit `width` columns (at most what both
     // windows hold).
     int UnitsThatFit(int offset, int width) const;
 
   private:
-    alignas(16) std::uint8_t m_ends[2 * kWindowUnits];
+    const WindowColumns* m_here = nullptr;
+    const WindowColumns* m_next = nullptr;
 };
 
 #endif
