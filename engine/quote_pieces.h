@@ -104,16 +104,22 @@ template <class Unit> struct QuoteWindows
     }
 };
 
-// Hands out the piece of `length` units from pos, then returns where the next one starts: past
-// the line end after it, where it ends at one. SkipLineEnd without its branches, which the
-// walks can afford: the two units after a piece lie inside their windows.
+// Hands out the piece from pos: up to the stop firstStop units on where stopWithin (a line end,
+// which the next piece starts past), else of afterBlank units; returns where the next one
+// starts. SkipLineEnd without its branches, which the walks can afford: the two units from the
+// stop lie inside their windows. Whether a piece ends at a line end or after a blank changes
+// from piece to piece, and a branch on it would often be guessed wrong: the choice is made in
+// arithmetic.
 template <class Unit, class PieceFn>
-const Unit* HandOutPiece(const Unit* pos, int length, bool atLineEnd, PieceFn& piece)
+const Unit* HandOutPiece(const Unit* pos, int firstStop, int afterBlank, bool stopWithin,
+                         PieceFn& piece)
 {
     const int crLf =
-        pos[length] == static_cast<Unit>(kCR) && pos[length + 1] == static_cast<Unit>(kLF);
+        (pos[firstStop] == static_cast<Unit>(kCR)) & (pos[firstStop + 1] == static_cast<Unit>(kLF));
+    const int within = -static_cast<int>(stopWithin); // all ones where stopWithin
+    const int length = afterBlank ^ ((afterBlank ^ firstStop) & within);
     piece(pos, pos + length);
-    return pos + length + (atLineEnd ? 1 + crLf : 0);
+    return pos + length + ((1 + crLf) & within);
 }
 
 // The pieces from pos while both windows are plain (every unit a column, the first `width`
@@ -121,14 +127,22 @@ const Unit* HandOutPiece(const Unit* pos, int length, bool atLineEnd, PieceFn& p
 // and long pieces. Not inlined, where it would share the registers of the measured walk; the
 // windows are held in locals, which measured faster than in QuoteWindows. Returns false where
 // two windows or fewer are left; true at a piece that reaches a unit that is not plain, which
-// is then at pos.
+// is then at pos. Takes and gives back the walk's state by value: a state whose address the
+// caller gave away would be held in memory there, and read back at every piece.
+template <class Unit> struct PlainWalkEnd
+{
+    QuoteWindows<Unit> windows;
+    const Unit* pos;
+    bool more;
+};
+
 template <class Unit, class PieceFn>
-__attribute__((noinline)) bool PlainWindowPieces(QuoteWindows<Unit>& windowsAt, const Unit*& posAt,
-                                                 const Unit* textEnd, int width, PieceFn piece)
+__attribute__((noinline)) PlainWalkEnd<Unit> PlainWindowPieces(QuoteWindows<Unit> windowsAt,
+                                                               const Unit* pos, const Unit* textEnd,
+                                                               int width, PieceFn piece)
 {
     const Unit* window = windowsAt.first;
     WindowMasksOfQuote here = windowsAt.here, next = windowsAt.next;
-    const Unit* pos = posAt;
     const std::uint64_t fittingBits = BitsBelow(width);
     bool more = true;
     for (;;)
@@ -150,16 +164,15 @@ __attribute__((noinline)) bool PlainWindowPieces(QuoteWindows<Unit>& windowsAt, 
         // from piece to piece.
         const int firstStop = FirstStop(here, next, offset);
         const bool stopWithin = firstStop <= width;
-        if (stopWithin && !IsLineEndUnit(pos[firstStop]))
+        if (stopWithin & !IsLineEndUnit(pos[firstStop]))
             break;
         const int afterBlank = AfterLastBlank(here, next, offset, fittingBits, width);
-        pos = HandOutPiece(pos, stopWithin ? firstStop : afterBlank, stopWithin, piece);
+        pos = HandOutPiece(pos, firstStop, afterBlank, stopWithin, piece);
     }
     windowsAt.first = window;
     windowsAt.here = here;
     windowsAt.next = next;
-    posAt = pos;
-    return more;
+    return {windowsAt, pos, more};
 }
 
 // The pieces from pos, found in bit masks of windows of units: a piece ends at a line end
@@ -194,9 +207,15 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
     };
     for (;;)
     {
-        if (hereColumns == plain && nextColumns == plain &&
-            !PlainWindowPieces(windows, pos, textEnd, width, piece))
-            return pos;
+        if (hereColumns == plain && nextColumns == plain)
+        {
+            const PlainWalkEnd<Unit> walked =
+                PlainWindowPieces(windows, pos, textEnd, width, piece);
+            windows = walked.windows;
+            pos = walked.pos;
+            if (!walked.more)
+                return pos;
+        }
         if constexpr (sizeof(Unit) == 1)
             return pos; // UTF-8 that is not plain
         else
@@ -236,9 +255,11 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
                 // The piece and its line end must end inside the two windows.
                 if (offset + std::min(firstStop, fitting) >= 2 * kWindowUnits - 2)
                     return pos;
+                // A stop past the piece is as good one unit past it, where it may be read.
+                firstStop = std::min(firstStop, fitting + 1);
             }
             const bool stopWithin = firstStop <= fitting;
-            if (stopWithin && !IsLineEndUnit(pos[firstStop]))
+            if (stopWithin & !IsLineEndUnit(pos[firstStop]))
             {
                 if (hereColumns != plain && nextColumns != plain)
                 {
@@ -257,7 +278,7 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
                 columns.Join(*hereColumns, *nextColumns);
                 continue;
             }
-            pos = HandOutPiece(pos, stopWithin ? firstStop : afterBlank, stopWithin, piece);
+            pos = HandOutPiece(pos, firstStop, afterBlank, stopWithin, piece);
         }
     }
 }
