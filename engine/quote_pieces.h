@@ -197,11 +197,11 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
     const WindowColumns* hereColumns = plain;
     const WindowColumns* nextColumns = plain;
     TwoWindowColumns columns; // of both, as the walk below reads them
-    const auto measureNext = [&] {
+    const auto measureNext = [&](std::uint64_t lineEnds) {
         if constexpr (sizeof(Unit) == 2)
         {
-            windows.next.stops =
-                MeasureWindow(windows.first + kWindowUnits, textStart, measured[hereSlot ^ 1]);
+            windows.next.stops = MeasureWindow(windows.first + kWindowUnits, textStart, lineEnds,
+                                               measured[hereSlot ^ 1]);
             nextColumns = &measured[hereSlot ^ 1];
         }
     };
@@ -234,9 +234,12 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
                 // Text that needed measuring mostly goes on needing it: the window coming in is
                 // measured now where it holds more than plain units and line ends, rather than
                 // once a piece reaches one, when that piece would have to be found again.
-                if (hereColumns != plain &&
-                    (windows.next.stops & ~LineEndMaskOf(windows.first + kWindowUnits)) != 0)
-                    measureNext();
+                if (hereColumns != plain)
+                {
+                    const std::uint64_t lineEnds = LineEndMaskOf(windows.first + kWindowUnits);
+                    if ((windows.next.stops & ~lineEnds) != 0)
+                        measureNext(lineEnds);
+                }
                 columns.Join(*hereColumns, *nextColumns);
             }
             // At least one window holds units that are not plain: the columns decide.
@@ -269,12 +272,12 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
                 }
                 if (hereColumns == plain)
                 {
-                    windows.here.stops =
-                        MeasureWindow(windows.first, textStart, measured[hereSlot]);
+                    windows.here.stops = MeasureWindow(
+                        windows.first, textStart, LineEndMaskOf(windows.first), measured[hereSlot]);
                     hereColumns = &measured[hereSlot];
                 }
                 if (nextColumns == plain)
-                    measureNext();
+                    measureNext(LineEndMaskOf(windows.first + kWindowUnits));
                 columns.Join(*hereColumns, *nextColumns);
                 continue;
             }

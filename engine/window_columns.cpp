@@ -152,19 +152,18 @@ constexpr PairMeasures kPairMeasures = MakePairMeasures();
 
 constexpr WindowColumns kPlainWindowColumns = MakePlainWindowColumns();
 
-std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, WindowColumns& columns)
+std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, std::uint64_t lineEnds,
+                            WindowColumns& columns)
 {
     constexpr int kBlocks = kWindowUnits / 16;
     using B = Block<char16_t>;
-    std::uint64_t masks[3];
+    std::uint64_t masks[2];
     WindowMasks(
-        at, masks, [](__m128i units) { return B::LineEndLanes(units); },
-        [](__m128i units) { return B::RangeLanes(units, 0xD800, 0xDBFF); },
+        at, masks, [](__m128i units) { return B::RangeLanes(units, 0xD800, 0xDBFF); },
         [](__m128i units) { return B::RangeLanes(units, 0xDC00, 0xDFFF); });
-    const std::uint64_t lineEnds = masks[0];
-    const std::uint64_t lows = masks[2] >> 1 | std::uint64_t(IsLowSurrogate(at[kWindowUnits]))
+    const std::uint64_t lows = masks[1] >> 1 | std::uint64_t(IsLowSurrogate(at[kWindowUnits]))
                                                    << 63;
-    const std::uint64_t pairs = masks[1] & lows;
+    const std::uint64_t pairs = masks[0] & lows;
     __m128i blocks[kBlocks];
     std::uint64_t notSimple = 0;
     for (int b = 0; b < kBlocks; ++b)

@@ -21,12 +21,13 @@ struct WindowColumns
 // A window of plain units: unit i ends column i + 1.
 extern const WindowColumns kPlainWindowColumns;
 
-// Measures the window at `at`, which has a unit after it that may be read, and whose text
-// starts at textStart. A character that is a cluster of its own, or a simple one with the
-// combining marks that follow it, is measured here; returns the units of the others and of
-// line ends, which count no columns: where they lie, the walk must let the cluster rules
-// measure.
-std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, WindowColumns& columns);
+// Measures the window at `at`, which has a unit after it that may be read, whose text starts
+// at textStart, and whose line ends are lineEnds (see LineEndMaskOf). A character that is a cluster
+// of its own, or a simple one with the combining marks that follow it, is measured here; returns
+// the units of the others and of line ends, which count no columns: where they lie, the walk must
+// let the cluster rules measure.
+std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, std::uint64_t lineEnds,
+                            WindowColumns& columns);
 
 // The columns of the two windows that the quoting walk holds, read as one row: those of the
 // second carried on from the first's.
