@@ -125,10 +125,10 @@ const Unit* HandOutPiece(const Unit* pos, int firstStop, int afterBlank, bool st
 // The pieces from pos while both windows are plain (every unit a column, the first `width`
 // fit): most text is walked here, in a loop of its own without the checks of measured windows
 // and long pieces. Not inlined, where it would share the registers of the measured walk; the
-// windows are held in locals, which measured faster than in QuoteWindows. Returns false where
-// two windows or fewer are left; true at a piece that reaches a unit that is not plain, which
-// is then at pos. Takes and gives back the walk's state by value: a state whose address the
-// caller gave away would be held in memory there, and read back at every piece.
+// windows are held in locals, which measured faster than in QuoteWindows. Ends where two
+// windows or fewer are left (more is false), or at a piece that reaches a unit that is not
+// plain, which is then at pos. Takes and gives back the walk's state by value: a state whose
+// address the caller gave away would be held in memory there, and read back at every piece.
 template <class Unit> struct PlainWalkEnd
 {
     QuoteWindows<Unit> windows;

@@ -57,7 +57,7 @@ bool JoinsSimpleCharacter(const char16_t* mark, const char16_t* textStart)
     return false;
 }
 
-// The byte lanes of 16 at `at` above limit (below 255), as bits.
+// The byte lanes of 16 at `at` above limit (from -1, all of them, to 254), as bits.
 std::uint64_t BytesAbove(const std::uint8_t* at, int limit)
 {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
@@ -156,6 +156,9 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, std::
                             WindowColumns& columns)
 {
     constexpr int kBlocks = kWindowUnits / 16;
+    // The surrogates first: the loop over the pairs below learns from them how many turns it
+    // takes, and its last, which is mostly guessed wrong, is then found out at once, not after
+    // the lookups.
     using B = Block<char16_t>;
     std::uint64_t masks[2];
     WindowMasks(
