@@ -244,8 +244,8 @@ TEST(QuoteText, AgreesWithPieceByPieceQuoting)
          u" "
          u"\r\n\t",
          false, 1200, 70},
-        {u"aaaaaaaaabbbbbb漢字ж😀👍🏽\u0301\u200D\uFE0F🇩\u1100\u1161\u0E33\u0600\U0001D400   "
-         u" "
+        {u"aaaaaaaaabbbbbb漢字ж😀👍🏽\u0301\u200D\uFE0F🇩\u1100\u1161\u0E33\u0600\U0001D400\U0001D173"
+         u"    "
          u"\r\n",
          false, 1200, 70},
         // More units than columns: pieces that run past the masks of one window.
