@@ -196,7 +196,6 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
     QuoteWindows<Unit> windows(pos);
     const WindowColumns* hereColumns = plain;
     const WindowColumns* nextColumns = plain;
-    TwoWindowColumns columns; // of both, as the walk below reads them
     const auto measureNext = [&](std::uint64_t lineEnds) {
         if constexpr (sizeof(Unit) == 2)
         {
@@ -220,8 +219,6 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
             return pos; // UTF-8 that is not plain
         else
         {
-            if (hereColumns == plain && nextColumns == plain)
-                columns.Join(*plain, *plain);
             int offset = static_cast<int>(pos - windows.first);
             if (offset >= kWindowUnits)
             {
@@ -240,10 +237,9 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
                     if ((windows.next.stops & ~lineEnds) != 0)
                         measureNext(lineEnds);
                 }
-                columns.Join(*hereColumns, *nextColumns);
             }
             // At least one window holds units that are not plain: the columns decide.
-            const int fitting = columns.UnitsThatFit(offset, width);
+            const int fitting = UnitsThatFit(*hereColumns, *nextColumns, offset, width);
             int firstStop, afterBlank;
             if (fitting < kWindowUnits - 1)
             {
@@ -278,7 +274,6 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
                 }
                 if (nextColumns == plain)
                     measureNext(LineEndMaskOf(windows.first + kWindowUnits));
-                columns.Join(*hereColumns, *nextColumns);
                 continue;
             }
             pos = HandOutPiece(pos, firstStop, afterBlank, stopWithin, piece);

@@ -221,10 +221,11 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, std::
     return stops;
 }
 
-int TwoWindowColumns::UnitsThatFit(int offset, int width) const
+int UnitsThatFit(const WindowColumns& hereColumns, const WindowColumns& nextColumns, int offset,
+                 int width)
 {
-    const std::uint8_t* const here = m_here->ends;
-    const std::uint8_t* const next = m_next->ends;
+    const std::uint8_t* const here = hereColumns.ends;
+    const std::uint8_t* const next = nextColumns.ends;
     const int limit = (offset != 0 ? here[offset - 1] : 0) + width;
     // The columns of each window from its start, those of the second carried on from the
     // first's last: read where the measuring wrote them, a block at a time.

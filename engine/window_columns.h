@@ -29,25 +29,9 @@ extern const WindowColumns kPlainWindowColumns;
 std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, std::uint64_t lineEnds,
                             WindowColumns& columns);
 
-// The columns of the two windows that the quoting walk holds, read as one row: those of the
-// second carried on from the first's.
-class TwoWindowColumns
-{
-  public:
-    void Join(const WindowColumns& here, const WindowColumns& next)
-    {
-        m_here = &here;
-        m_next = &next;
-    }
-
-    // How many units from `offset` in the first window fit `width` columns (at most what both
-    // windows hold).
-    int UnitsThatFit(int offset, int width) const;
-
-  private:
-    const WindowColumns* m_here = nullptr;
-    const WindowColumns* m_next = nullptr;
-};
+// How many units from `offset` in the window `here` fit `width` columns, the columns of the
+// window `next` carried on from those of `here` (at most what both windows hold).
+int UnitsThatFit(const WindowColumns& here, const WindowColumns& next, int offset, int width);
 
 #endif
 
