@@ -73,16 +73,6 @@ template <class Unit> struct Block
         }
     }
 
-    // UTF-16 units from first to last.
-    static __m128i RangeLanes(__m128i units, int first, int last)
-    {
-        static_assert(sizeof(Unit) == 2, "UTF-16 only");
-        const __m128i moved =
-            _mm_add_epi16(units, _mm_set1_epi16(static_cast<short>(-0x8000 - first)));
-        return _mm_cmplt_epi16(moved,
-                               _mm_set1_epi16(static_cast<short>(-0x8000 + last - first + 1)));
-    }
-
     // Byte masks of the lanes (two bits per UTF-16 unit).
     static int Mask(__m128i lanes) { return _mm_movemask_epi8(lanes); }
     static int Equal(__m128i units, char32_t unit) { return Mask(EqualLanes(units, unit)); }
@@ -129,37 +119,6 @@ inline std::uint64_t MaskFrom(int offset, std::uint64_t inHere, std::uint64_t in
     return inHere >> offset | (inNext << (kWindowUnits - 1 - offset) << 1);
 }
 
-// The masks of the lanes that each of lanes(block)... sets in the window at `at`, the window read
-// once for all of them.
-template <class Unit, class... LanesFn>
-void WindowMasks(const Unit* at, std::uint64_t* masks, LanesFn... lanes)
-{
-    using B = Block<Unit>;
-    std::fill(masks, masks + sizeof...(LanesFn), std::uint64_t(0));
-    for (int i = 0; i < kWindowUnits; i += 16)
-    {
-        // Text read a kilobyte ahead: the scans between the windows keep too few reads in
-        // flight for memory to keep up on its own.
-        _mm_prefetch(reinterpret_cast<const char*>(at + i) + 1024, _MM_HINT_T0);
-        const __m128i low = B::Load(at + i);
-        __m128i high = low;
-        if constexpr (sizeof(Unit) == 2)
-            high = B::Load(at + i + B::kUnits);
-        std::uint64_t* mask = masks;
-        (
-            [&](auto lanesOf) {
-                unsigned bits;
-                if constexpr (sizeof(Unit) == 1)
-                    bits = static_cast<unsigned>(B::Mask(lanesOf(low)));
-                else // two blocks packed into one, a byte a unit
-                    bits = static_cast<unsigned>(
-                        B::Mask(_mm_packs_epi16(lanesOf(low), lanesOf(high))));
-                *mask++ |= static_cast<std::uint64_t>(bits) << i;
-            }(lanes),
-            ...);
-    }
-}
-
 // A unit of 16 as a byte each: UTF-8 as it is; UTF-16 saturated, so that units from U+0100 to
 // U+7FFF are 0xFF and those from U+8000 up are 0, which keeps line ends, blanks and Latin-1
 // apart from the others.
@@ -195,6 +154,8 @@ void WindowByteMasks(const Unit* at, std::uint64_t* masks, LanesFn... lanes)
     std::fill(masks, masks + sizeof...(LanesFn), std::uint64_t(0));
     for (int i = 0; i < kWindowUnits; i += 16)
     {
+        // Text read a kilobyte ahead: the scans between the windows keep too few reads in
+        // flight for memory to keep up on its own.
         _mm_prefetch(reinterpret_cast<const char*>(at + i) + 1024, _MM_HINT_T0);
         const __m128i bytes = UnitBytes(at + i);
         std::uint64_t* mask = masks;

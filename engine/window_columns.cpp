@@ -66,6 +66,12 @@ std::uint64_t BytesAbove(const std::uint8_t* at, int limit)
         _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(bytes, least), bytes)));
 }
 
+// The byte lanes of the window's block b of 16 units that are set, as the window's bits.
+std::uint64_t WindowLanes(__m128i lanes, int b)
+{
+    return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(lanes))) << (16 * b);
+}
+
 template <class BlockMask> std::uint64_t WindowBytes(BlockMask mask)
 {
     return mask(0) | mask(16) << 16 | mask(32) << 32 | mask(48) << 48;
@@ -159,22 +165,28 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, std::
     // The surrogates first: the loop over the pairs below learns from them how many turns it
     // takes, and its last, which is mostly guessed wrong, is then found out at once, not after
     // the lookups.
-    using B = Block<char16_t>;
-    std::uint64_t masks[2];
-    WindowMasks(
-        at, masks, [](__m128i units) { return B::RangeLanes(units, 0xD800, 0xDBFF); },
-        [](__m128i units) { return B::RangeLanes(units, 0xDC00, 0xDFFF); });
-    const std::uint64_t lows = masks[1] >> 1 | std::uint64_t(IsLowSurrogate(at[kWindowUnits]))
-                                                   << 63;
-    const std::uint64_t pairs = masks[0] & lows;
+    std::uint64_t highs = 0, lows = 0;
+    for (int b = 0; b < kBlocks; ++b)
+    {
+        // A surrogate is told by its high byte alone: 16 of them are compared in one block.
+        const __m128i highBytes =
+            _mm_packus_epi16(_mm_srli_epi16(Block<char16_t>::Load(at + 16 * b), 8),
+                             _mm_srli_epi16(Block<char16_t>::Load(at + 16 * b + 8), 8));
+        const __m128i kind = _mm_and_si128(highBytes, _mm_set1_epi8(static_cast<char>(0xFC)));
+        highs |= WindowLanes(_mm_cmpeq_epi8(kind, _mm_set1_epi8(static_cast<char>(0xD8))), b);
+        lows |= WindowLanes(_mm_cmpeq_epi8(kind, _mm_set1_epi8(static_cast<char>(0xDC))), b);
+    }
+    const std::uint64_t pairs =
+        highs & (lows >> 1 | std::uint64_t(IsLowSurrogate(at[kWindowUnits])) << 63);
     __m128i blocks[kBlocks];
     std::uint64_t notSimple = 0;
     for (int b = 0; b < kBlocks; ++b)
     {
-        blocks[b] = ColumnsOf16(at + 16 * b);
-        const int lanes =
-            _mm_movemask_epi8(_mm_cmpeq_epi8(blocks[b], _mm_set1_epi8(kNotSimpleUnit)));
-        notSimple |= static_cast<std::uint64_t>(static_cast<unsigned>(lanes)) << (16 * b);
+        const __m128i units = ColumnsOf16(at + 16 * b);
+        const __m128i notSimpleLanes = _mm_cmpeq_epi8(units, _mm_set1_epi8(kNotSimpleUnit));
+        notSimple |= WindowLanes(notSimpleLanes, b);
+        // Units that are not simple count no columns unless they are measured below.
+        blocks[b] = _mm_andnot_si128(notSimpleLanes, units);
     }
 
     std::uint8_t* const ends = columns.ends;
@@ -211,12 +223,8 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, std::
     __m128i carried = _mm_setzero_si128();
     for (int b = 0; b < kBlocks; ++b)
     {
-        // Line ends and the second halves of pairs, which the table holds as not simple, count
-        // no columns.
         __m128i* const block = reinterpret_cast<__m128i*>(ends + 16 * b);
-        __m128i units = _mm_load_si128(block);
-        units = _mm_andnot_si128(_mm_cmpeq_epi8(units, _mm_set1_epi8(kNotSimpleUnit)), units);
-        _mm_store_si128(block, AddUp16(units, carried));
+        _mm_store_si128(block, AddUp16(_mm_load_si128(block), carried));
     }
     return stops;
 }
