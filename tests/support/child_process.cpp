@@ -57,11 +57,18 @@ ProgramRun RunProgram(const std::wstring& program, const std::vector<std::wstrin
     const std::string outPath = scratchFolder + "stdout-" + number + ".txt";
     const std::string errPath = scratchFolder + "stderr-" + number + ".txt";
     ProgramRun run;
+    // Why the run has no exit code, told after what the program wrote: a failure here is seldom
+    // seen again when the test is run once more.
+    std::string failure;
     {
         const unique_hfile out = InheritableFile(outPath);
         const unique_hfile err = InheritableFile(errPath);
         if (!out || !err)
+        {
+            run.err = "cannot create the files for the output in " + scratchFolder + ": error " +
+                      std::to_string(GetLastError());
             return run;
+        }
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
@@ -71,17 +78,31 @@ ProgramRun RunProgram(const std::wstring& program, const std::vector<std::wstrin
         PROCESS_INFORMATION process = {};
         if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                             nullptr, &startup, &process))
+        {
+            run.err = "cannot start the program: error " + std::to_string(GetLastError());
             return run;
+        }
         const unique_handle processHandle(process.hProcess);
         const unique_handle threadHandle(process.hThread);
         DWORD exitCode = 0;
-        if (WaitForSingleObject(processHandle.get(), kPatienceMilliseconds) != WAIT_OBJECT_0)
-            TerminateProcess(processHandle.get(), 1);
-        else if (GetExitCodeProcess(processHandle.get(), &exitCode))
+        const DWORD waited = WaitForSingleObject(processHandle.get(), kPatienceMilliseconds);
+        const DWORD error = GetLastError();
+        if (waited == WAIT_OBJECT_0 && GetExitCodeProcess(processHandle.get(), &exitCode))
             run.exitCode = static_cast<long>(exitCode);
+        else if (waited == WAIT_OBJECT_0)
+            failure = "\nno exit code: error " + std::to_string(GetLastError());
+        else
+        {
+            failure = waited == WAIT_TIMEOUT
+                          ? "\nended by the test: no end within " +
+                                std::to_string(kPatienceMilliseconds / 1000) + " s"
+                          : "\ncannot wait for it: error " + std::to_string(error);
+            TerminateProcess(processHandle.get(), 1);
+            WaitForSingleObject(processHandle.get(), kPatienceMilliseconds);
+        }
     }
     run.out = ReadFileBytes(outPath);
-    run.err = ReadFileBytes(errPath);
+    run.err = ReadFileBytes(errPath) + failure;
     return run;
 }
 

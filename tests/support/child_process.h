@@ -10,7 +10,7 @@ namespace tessel::test
 
 struct ProgramRun
 {
-    long exitCode = -1; // -1: it could not be started, or did not end in time
+    long exitCode = -1; // -1: it could not be started, or did not end in time (err says which)
     std::string out;    // the bytes written to standard output
     std::string err;
 };
