@@ -21,7 +21,7 @@ constexpr WindowColumns MakePlainWindowColumns()
 {
     WindowColumns columns{};
     for (int i = 0; i < kWindowUnits; ++i)
-        columns.ends[i] = static_cast<std::uint8_t>(i + 1);
+        columns.ends[i] = EndOfColumns(i + 1);
     return columns;
 }
 
@@ -57,13 +57,12 @@ bool JoinsSimpleCharacter(const char16_t* mark, const char16_t* textStart)
     return false;
 }
 
-// The byte lanes of 16 at `at` above limit (from -1, all of them, to 254), as bits.
-std::uint64_t BytesAbove(const std::uint8_t* at, int limit)
+// The ends of 16 at `at` (aligned) past `limit` columns (0 to 255), as bits.
+std::uint64_t EndsPast(const std::int8_t* at, int limit)
 {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-    const __m128i least = _mm_set1_epi8(static_cast<char>(limit + 1));
+    const __m128i ends = _mm_load_si128(reinterpret_cast<const __m128i*>(at));
     return static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(bytes, least), bytes)));
+        _mm_movemask_epi8(_mm_cmpgt_epi8(ends, _mm_set1_epi8(EndOfColumns(limit)))));
 }
 
 // The byte lanes of the window's block b of 16 units that are set, as the window's bits.
@@ -114,7 +113,7 @@ __m128i AddUp16(__m128i columns, __m128i& carried)
 
 // Where a unit that is not simple joins the character before it or must be left to the cluster
 // rules: sets its columns in ends and returns whether the rules must measure it.
-bool MeasureOther(const char16_t* at, int i, const char16_t* textStart, std::uint8_t* ends)
+bool MeasureOther(const char16_t* at, int i, const char16_t* textStart, std::int8_t* ends)
 {
     const char16_t* start = at + i;
     const Decoded ch = CharacterAt(start, textStart);
@@ -123,7 +122,7 @@ bool MeasureOther(const char16_t* at, int i, const char16_t* textStart, std::uin
     if (properties.Simple())
     {
         if (start == at + i)
-            ends[i] = static_cast<std::uint8_t>(properties.Columns());
+            ends[i] = static_cast<std::int8_t>(properties.Columns());
         return false;
     }
     return !IsNarrowMark(ch.codePoint, properties) || !JoinsSimpleCharacter(start, textStart);
@@ -189,7 +188,7 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, std::
         blocks[b] = _mm_andnot_si128(notSimpleLanes, units);
     }
 
-    std::uint8_t* const ends = columns.ends;
+    std::int8_t* const ends = columns.ends;
     for (int b = 0; b < kBlocks; ++b)
         _mm_store_si128(reinterpret_cast<__m128i*>(ends + 16 * b), blocks[b]);
     // Surrogate pairs (emoji, mostly), measured without a branch on what they hold: a simple
@@ -202,7 +201,7 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, std::
         const int i = __builtin_ctzll(pending);
         const std::uint8_t measures =
             kPairMeasures.of[PropertiesOf(CodePointOfPair(at[i], at[i + 1])).Bits()];
-        ends[i] = measures & kPairColumns;
+        ends[i] = static_cast<std::int8_t>(measures & kPairColumns);
         simples |= std::uint64_t((measures & kPairSimple) != 0) << i;
         marks |= std::uint64_t((measures & kPairMark) != 0) << i;
     }
@@ -220,7 +219,7 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, std::
         if (MeasureOther(at, i, textStart, ends))
             stops |= std::uint64_t(1) << i;
     }
-    __m128i carried = _mm_setzero_si128();
+    __m128i carried = _mm_set1_epi8(EndOfColumns(0)); // every end held less 128
     for (int b = 0; b < kBlocks; ++b)
     {
         __m128i* const block = reinterpret_cast<__m128i*>(ends + 16 * b);
@@ -232,15 +231,17 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, std::
 int UnitsThatFit(const WindowColumns& hereColumns, const WindowColumns& nextColumns, int offset,
                  int width)
 {
-    const std::uint8_t* const here = hereColumns.ends;
-    const std::uint8_t* const next = nextColumns.ends;
-    const int limit = (offset != 0 ? here[offset - 1] : 0) + width;
+    const std::int8_t* const here = hereColumns.ends;
+    const std::int8_t* const next = nextColumns.ends;
+    const int limit = (offset != 0 ? ColumnsOfEnd(here[offset - 1]) : 0) + width;
     // The columns of each window from its start, those of the second carried on from the
     // first's last: read where the measuring wrote them, a block at a time.
-    const std::uint64_t pastHere = WindowBytes([&](int i) { return BytesAbove(here + i, limit); });
-    const int limitNext = std::max(limit - here[kWindowUnits - 1], -1);
+    const std::uint64_t pastHere = WindowBytes([&](int i) { return EndsPast(here + i, limit); });
+    // Where the first window's columns run past the limit, so does its last unit, which then
+    // comes before any of the second: how far those are past does not matter.
+    const int limitNext = std::max(limit - ColumnsOfEnd(here[kWindowUnits - 1]), 0);
     const std::uint64_t pastNext =
-        WindowBytes([&](int i) { return BytesAbove(next + i, limitNext); });
+        WindowBytes([&](int i) { return EndsPast(next + i, limitNext); });
     // The first unit from offset that runs past the limit.
     if (const std::uint64_t past = MaskFrom(offset, pastHere, pastNext))
         return __builtin_ctzll(past);

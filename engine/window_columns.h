@@ -12,11 +12,23 @@ namespace tessel
 
 #if defined(TESSEL_ENGINE_BLOCKS)
 
-// ends[i]: the columns of units 0 to i of a window (at most two a unit, so a byte holds them).
+// ends[i]: the columns of units 0 to i of a window (at most two a unit, so up to 128), held
+// less 128 as a signed byte, so that a block of them is compared with a limit in one step
+// (SSE2 compares bytes as signed numbers only).
 struct WindowColumns
 {
-    alignas(16) std::uint8_t ends[kWindowUnits];
+    alignas(16) std::int8_t ends[kWindowUnits];
 };
+
+// The columns held in an end, and the end that holds them.
+constexpr int ColumnsOfEnd(std::int8_t end)
+{
+    return end + 128;
+}
+constexpr std::int8_t EndOfColumns(int columns)
+{
+    return static_cast<std::int8_t>(columns - 128);
+}
 
 // A window of plain units: unit i ends column i + 1.
 extern const WindowColumns kPlainWindowColumns;
