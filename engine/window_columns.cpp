@@ -71,6 +71,7 @@ std::uint64_t WindowLanes(__m128i lanes, int b)
     return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(lanes))) << (16 * b);
 }
 
+// The bits of a window's four blocks, mask(i) giving those of the block from unit i.
 template <class BlockMask> std::uint64_t WindowBytes(BlockMask mask)
 {
     return mask(0) | mask(16) << 16 | mask(32) << 32 | mask(48) << 48;
@@ -167,7 +168,8 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, std::
     std::uint64_t highs = 0, lows = 0;
     for (int b = 0; b < kBlocks; ++b)
     {
-        // A surrogate is told by its high byte alone: 16 of them are compared in one block.
+        // A surrogate is told by its high byte alone, 0xD8 to 0xDB for a first half and 0xDC to
+        // 0xDF for a second: 16 of them are compared in one block.
         const __m128i highBytes =
             _mm_packus_epi16(_mm_srli_epi16(Block<char16_t>::Load(at + 16 * b), 8),
                              _mm_srli_epi16(Block<char16_t>::Load(at + 16 * b + 8), 8));
