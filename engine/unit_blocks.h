@@ -146,23 +146,34 @@ template <class Unit> __m128i NotLatin1PlainBytes(__m128i bytes)
     }
 }
 
-// The masks of the lanes that each of lanes(UnitBytes)... sets in the window at `at`, the
-// window read once for all of them.
-template <class Unit, class... LanesFn>
-void WindowByteMasks(const Unit* at, std::uint64_t* masks, LanesFn... lanes)
+// The masks of the lanes that each of lanes(bytesOf(units))... sets in the window at `at`,
+// where bytesOf gives 16 units as a byte each: the window is read once for all of them.
+template <class Unit, class BytesFn, class... LanesFn>
+void WindowMasksOfBytes(const Unit* at, BytesFn bytesOf, std::uint64_t* masks, LanesFn... lanes)
 {
     std::fill(masks, masks + sizeof...(LanesFn), std::uint64_t(0));
     for (int i = 0; i < kWindowUnits; i += 16)
     {
-        // Text read a kilobyte ahead: the scans between the windows keep too few reads in
-        // flight for memory to keep up on its own.
-        _mm_prefetch(reinterpret_cast<const char*>(at + i) + 1024, _MM_HINT_T0);
-        const __m128i bytes = UnitBytes(at + i);
+        const __m128i bytes = bytesOf(at + i);
         std::uint64_t* mask = masks;
         ((*mask++ |=
           static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(lanes(bytes)))) << i),
          ...);
     }
+}
+
+// The masks of the lanes that each of lanes(UnitBytes)... sets in the window at `at`, which
+// the walks read first.
+template <class Unit, class... LanesFn>
+void WindowByteMasks(const Unit* at, std::uint64_t* masks, LanesFn... lanes)
+{
+    const auto bytesOf = [](const Unit* units) {
+        // Text read a kilobyte ahead: the scans between the windows keep too few reads in
+        // flight for memory to keep up on its own.
+        _mm_prefetch(reinterpret_cast<const char*>(units) + 1024, _MM_HINT_T0);
+        return UnitBytes(units);
+    };
+    WindowMasksOfBytes(at, bytesOf, masks, lanes...);
 }
 
 template <class Unit> std::uint64_t WindowMaskOf(const Unit* at, char32_t unit)

@@ -17,6 +17,16 @@ namespace
 // more than its length; a mark further from its character is left to the cluster rules.
 constexpr int kMostMarksBack = 16;
 
+// The columns held in an end, and the end that holds them.
+constexpr int ColumnsOfEnd(std::int8_t end)
+{
+    return end + 128;
+}
+constexpr std::int8_t EndOfColumns(int columns)
+{
+    return static_cast<std::int8_t>(columns - 128);
+}
+
 constexpr WindowColumns MakePlainWindowColumns()
 {
     WindowColumns columns{};
@@ -63,12 +73,6 @@ std::uint64_t EndsPast(const std::int8_t* at, int limit)
     const __m128i ends = _mm_load_si128(reinterpret_cast<const __m128i*>(at));
     return static_cast<unsigned>(
         _mm_movemask_epi8(_mm_cmpgt_epi8(ends, _mm_set1_epi8(EndOfColumns(limit)))));
-}
-
-// The byte lanes of the window's block b of 16 units that are set, as the window's bits.
-std::uint64_t WindowLanes(__m128i lanes, int b)
-{
-    return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(lanes))) << (16 * b);
 }
 
 // The bits of a window's four blocks, mask(i) giving those of the block from unit i.
@@ -164,28 +168,33 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, std::
     constexpr int kBlocks = kWindowUnits / 16;
     // The surrogates first: the loop over the pairs below learns from them how many turns it
     // takes, and its last, which is mostly guessed wrong, is then found out at once, not after
-    // the lookups.
-    std::uint64_t highs = 0, lows = 0;
-    for (int b = 0; b < kBlocks; ++b)
-    {
-        // A surrogate is told by its high byte alone, 0xD8 to 0xDB for a first half and 0xDC to
-        // 0xDF for a second: 16 of them are compared in one block.
+    // the lookups. A surrogate is told by its high byte alone, 0xD8 to 0xDB for a first half
+    // and 0xDC to 0xDF for a second.
+    const auto surrogateKinds = [](const char16_t* units) {
         const __m128i highBytes =
-            _mm_packus_epi16(_mm_srli_epi16(Block<char16_t>::Load(at + 16 * b), 8),
-                             _mm_srli_epi16(Block<char16_t>::Load(at + 16 * b + 8), 8));
-        const __m128i kind = _mm_and_si128(highBytes, _mm_set1_epi8(static_cast<char>(0xFC)));
-        highs |= WindowLanes(_mm_cmpeq_epi8(kind, _mm_set1_epi8(static_cast<char>(0xD8))), b);
-        lows |= WindowLanes(_mm_cmpeq_epi8(kind, _mm_set1_epi8(static_cast<char>(0xDC))), b);
-    }
+            _mm_packus_epi16(_mm_srli_epi16(Block<char16_t>::Load(units), 8),
+                             _mm_srli_epi16(Block<char16_t>::Load(units + 8), 8));
+        return _mm_and_si128(highBytes, _mm_set1_epi8(static_cast<char>(0xFC)));
+    };
+    std::uint64_t surrogates[2];
+    WindowMasksOfBytes(
+        at, surrogateKinds, surrogates,
+        [](__m128i kinds) { return _mm_cmpeq_epi8(kinds, _mm_set1_epi8(static_cast<char>(0xD8))); },
+        [](__m128i kinds) {
+            return _mm_cmpeq_epi8(kinds, _mm_set1_epi8(static_cast<char>(0xDC)));
+        });
     const std::uint64_t pairs =
-        highs & (lows >> 1 | std::uint64_t(IsLowSurrogate(at[kWindowUnits])) << 63);
+        surrogates[0] &
+        (surrogates[1] >> 1 | std::uint64_t(IsLowSurrogate(at[kWindowUnits])) << 63);
     __m128i blocks[kBlocks];
     std::uint64_t notSimple = 0;
     for (int b = 0; b < kBlocks; ++b)
     {
         const __m128i units = ColumnsOf16(at + 16 * b);
         const __m128i notSimpleLanes = _mm_cmpeq_epi8(units, _mm_set1_epi8(kNotSimpleUnit));
-        notSimple |= WindowLanes(notSimpleLanes, b);
+        notSimple |=
+            static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(notSimpleLanes)))
+            << (16 * b);
         // Units that are not simple count no columns unless they are measured below.
         blocks[b] = _mm_andnot_si128(notSimpleLanes, units);
     }

@@ -20,16 +20,6 @@ struct WindowColumns
     alignas(16) std::int8_t ends[kWindowUnits];
 };
 
-// The columns held in an end, and the end that holds them.
-constexpr int ColumnsOfEnd(std::int8_t end)
-{
-    return end + 128;
-}
-constexpr std::int8_t EndOfColumns(int columns)
-{
-    return static_cast<std::int8_t>(columns - 128);
-}
-
 // A window of plain units: unit i ends column i + 1.
 extern const WindowColumns kPlainWindowColumns;
 
