@@ -4,7 +4,6 @@
 
 #include "engine/char_properties.h"
 
-#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -243,22 +242,19 @@ int UnitsThatFit(const WindowColumns& hereColumns, const WindowColumns& nextColu
                  int width)
 {
     const std::int8_t* const here = hereColumns.ends;
-    const std::int8_t* const next = nextColumns.ends;
     const int limit = (offset != 0 ? ColumnsOfEnd(here[offset - 1]) : 0) + width;
-    // The columns of each window from its start, those of the second carried on from the
-    // first's last: read where the measuring wrote them, a block at a time.
-    const std::uint64_t pastHere = WindowBytes([&](int i) { return EndsPast(here + i, limit); });
-    // Where the first window's columns run past the limit, so does its last unit, which then
-    // comes before any of the second: how far those are past does not matter.
-    const int limitNext = std::max(limit - ColumnsOfEnd(here[kWindowUnits - 1]), 0);
-    const std::uint64_t pastNext =
-        WindowBytes([&](int i) { return EndsPast(next + i, limitNext); });
-    // The first unit from offset that runs past the limit.
-    if (const std::uint64_t past = MaskFrom(offset, pastHere, pastNext))
-        return __builtin_ctzll(past);
-    // More units than a window's fit (marks, say): the rest of the second window, or all of it.
-    const std::uint64_t pastRest = pastNext >> offset;
-    return pastRest != 0 ? kWindowUnits + __builtin_ctzll(pastRest) : 2 * kWindowUnits - offset;
+    // The ends only grow, so every unit past the limit comes after all that fit: they start in
+    // the first window where its last unit is past the limit, else in the second, and only that
+    // window is compared.
+    const int hereColumnsInAll = ColumnsOfEnd(here[kWindowUnits - 1]);
+    const bool inHere = hereColumnsInAll > limit;
+    const std::int8_t* const ends = inHere ? here : nextColumns.ends;
+    const int endsLimit = inHere ? limit : limit - hereColumnsInAll;
+    const std::uint64_t past = WindowBytes([&](int i) { return EndsPast(ends + i, endsLimit); });
+    const int endsStart = inHere ? 0 : kWindowUnits;
+    // None past the limit in the second window either: more units than a window's fit (marks,
+    // say), all of both.
+    return (past != 0 ? endsStart + __builtin_ctzll(past) : 2 * kWindowUnits) - offset;
 }
 
 } // namespace tessel
