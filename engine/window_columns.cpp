@@ -133,9 +133,10 @@ bool MeasureOther(const char16_t* at, int i, const char16_t* textStart, std::int
 }
 
 // What measuring a window needs to know of a character coded as a surrogate pair, by its
-// properties, in one lookup: its columns where it is simple, and whether it is simple or a
-// mark. A simple control, which a mark does not join, is left to MeasureOther like the others.
-constexpr std::uint8_t kPairColumns = 0x03, kPairSimple = 0x04, kPairMark = 0x08;
+// properties, in one lookup: whether it is simple or a mark (two bits, which the measuring puts
+// at its two units), and its columns where it is simple. A simple control, which a mark does
+// not join, is left to MeasureOther like the others.
+constexpr std::uint8_t kPairSimple = 0x01, kPairMark = 0x02, kPairColumnsShift = 2;
 struct PairMeasures
 {
     std::uint8_t of[256];
@@ -148,7 +149,8 @@ constexpr PairMeasures MakePairMeasures()
     {
         const CharProperties properties(bits);
         if (properties.Simple() && properties.Break() != GraphemeBreak::Control)
-            table.of[bits] = static_cast<std::uint8_t>(properties.Columns()) | kPairSimple;
+            table.of[bits] =
+                static_cast<std::uint8_t>(properties.Columns() << kPairColumnsShift) | kPairSimple;
         else if (properties.Break() == GraphemeBreak::Extend)
             table.of[bits] = kPairMark;
     }
@@ -156,6 +158,15 @@ constexpr PairMeasures MakePairMeasures()
 }
 
 constexpr PairMeasures kPairMeasures = MakePairMeasures();
+
+// The properties of the character of a surrogate pair, those of plane 1 (the emoji) looked up
+// from its halves without working out the code point.
+CharProperties PropertiesOfPair(char32_t high, char32_t low)
+{
+    if (high < 0xD840)
+        return CharProperties(kPlane1Properties.bits[(high << 10) + low - (0xD800 << 10) - 0xDC00]);
+    return PropertiesBeyondPlane1(CodePointOfPair(high, low));
+}
 
 } // namespace
 
@@ -202,19 +213,18 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, std::
     for (int b = 0; b < kBlocks; ++b)
         _mm_store_si128(reinterpret_cast<__m128i*>(ends + 16 * b), blocks[b]);
     // Surrogate pairs (emoji, mostly), measured without a branch on what they hold: a simple
-    // character, or a mark (a skin tone) that joins the simple one of the pair before it. Bits
-    // of their first halves:
-    std::uint64_t simples = 0; // simple characters
-    std::uint64_t marks = 0;   // marks
+    // character, or a mark (a skin tone) that joins the simple one of the pair before it.
+    std::uint64_t flags = 0; // kPairSimple at a pair's first half, kPairMark at its second
     for (std::uint64_t pending = pairs; pending != 0; pending &= pending - 1)
     {
         const int i = __builtin_ctzll(pending);
-        const std::uint8_t measures =
-            kPairMeasures.of[PropertiesOf(CodePointOfPair(at[i], at[i + 1])).Bits()];
-        ends[i] = static_cast<std::int8_t>(measures & kPairColumns);
-        simples |= std::uint64_t((measures & kPairSimple) != 0) << i;
-        marks |= std::uint64_t((measures & kPairMark) != 0) << i;
+        const std::uint8_t measures = kPairMeasures.of[PropertiesOfPair(at[i], at[i + 1]).Bits()];
+        ends[i] = static_cast<std::int8_t>(measures >> kPairColumnsShift);
+        flags |= std::uint64_t(measures & (kPairSimple | kPairMark)) << i;
     }
+    // Bits of their first halves:
+    const std::uint64_t simples = flags & pairs;    // simple characters
+    const std::uint64_t marks = flags >> 1 & pairs; // marks
     // The others are measured one by one below, both halves.
     const std::uint64_t otherPairs = pairs & ~simples & ~(marks & simples << 2);
     std::uint64_t others = otherPairs | otherPairs << 1;
