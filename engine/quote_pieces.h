@@ -29,12 +29,24 @@ struct WindowMasksOfQuote
     std::uint64_t blanks; // U+0020
 };
 
+inline __m128i BlankBytes(__m128i bytes)
+{
+    return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(kBlank)));
+}
+
 template <class Unit> WindowMasksOfQuote QuoteMasksOf(const Unit* at)
 {
     std::uint64_t masks[2];
-    WindowByteMasks(at, masks, NotLatin1PlainBytes<Unit>, [](__m128i bytes) {
-        return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(kBlank)));
-    });
+    WindowByteMasks(at, masks, NotLatin1PlainBytes<Unit>, BlankBytes);
+    return {masks[0], masks[1]};
+}
+
+// The same, and the window's line ends (see LineEndMaskOf), from the same reads.
+template <class Unit> WindowMasksOfQuote QuoteMasksOf(const Unit* at, std::uint64_t& lineEnds)
+{
+    std::uint64_t masks[3];
+    WindowByteMasks(at, masks, NotLatin1PlainBytes<Unit>, BlankBytes, LineEndBytes);
+    lineEnds = masks[2];
     return {masks[0], masks[1]};
 }
 
@@ -92,14 +104,15 @@ template <class Unit> struct QuoteWindows
     {
     }
 
-    // On by a window; false where two windows or fewer would be left.
-    bool MoveOn(const Unit* textEnd)
+    // On by a window, giving the line ends of the one coming in; false where two windows or
+    // fewer would be left.
+    bool MoveOn(const Unit* textEnd, std::uint64_t& nextLineEnds)
     {
         first += kWindowUnits;
         if (textEnd - first <= 2 * kWindowUnits)
             return false;
         here = next;
-        next = QuoteMasksOf(first + kWindowUnits);
+        next = QuoteMasksOf(first + kWindowUnits, nextLineEnds);
         return true;
     }
 };
@@ -222,7 +235,8 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
             int offset = static_cast<int>(pos - windows.first);
             if (offset >= kWindowUnits)
             {
-                if (!windows.MoveOn(textEnd))
+                std::uint64_t lineEnds;
+                if (!windows.MoveOn(textEnd, lineEnds))
                     return pos;
                 offset -= kWindowUnits;
                 hereColumns = nextColumns;
@@ -231,12 +245,8 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
                 // Text that needed measuring mostly goes on needing it: the window coming in is
                 // measured now where it holds more than plain units and line ends, rather than
                 // once a piece reaches one, when that piece would have to be found again.
-                if (hereColumns != plain)
-                {
-                    const std::uint64_t lineEnds = LineEndMaskOf(windows.first + kWindowUnits);
-                    if ((windows.next.stops & ~lineEnds) != 0)
-                        measureNext(lineEnds);
-                }
+                if (hereColumns != plain && (windows.next.stops & ~lineEnds) != 0)
+                    measureNext(lineEnds);
             }
             // At least one window holds units that are not plain: the columns decide.
             const int fitting = UnitsThatFit(*hereColumns, *nextColumns, offset, width);
