@@ -29,6 +29,7 @@ struct WindowMasksOfQuote
     std::uint64_t blanks; // U+0020
 };
 
+// The lanes of UnitBytes that are blanks.
 inline __m128i BlankBytes(__m128i bytes)
 {
     return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(kBlank)));

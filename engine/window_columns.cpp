@@ -214,7 +214,9 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, std::
         _mm_store_si128(reinterpret_cast<__m128i*>(ends + 16 * b), blocks[b]);
     // Surrogate pairs (emoji, mostly), measured without a branch on what they hold: a simple
     // character, or a mark (a skin tone) that joins the simple one of the pair before it.
-    std::uint64_t flags = 0; // kPairSimple at a pair's first half, kPairMark at its second
+    // kPairSimple at a pair's first half, kPairMark at its second: for a pair that ends in the
+    // next window that bit is lost, and MeasureOther measures the pair.
+    std::uint64_t flags = 0;
     for (std::uint64_t pending = pairs; pending != 0; pending &= pending - 1)
     {
         const int i = __builtin_ctzll(pending);
