@@ -66,20 +66,6 @@ bool JoinsSimpleCharacter(const char16_t* mark, const char16_t* textStart)
     return false;
 }
 
-// The ends of 16 at `at` (aligned) past `limit` columns (0 to 255), as bits.
-std::uint64_t EndsPast(const std::int8_t* at, int limit)
-{
-    const __m128i ends = _mm_load_si128(reinterpret_cast<const __m128i*>(at));
-    return static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_cmpgt_epi8(ends, _mm_set1_epi8(EndOfColumns(limit)))));
-}
-
-// The bits of a window's four blocks, mask(i) giving those of the block from unit i.
-template <class BlockMask> std::uint64_t WindowBytes(BlockMask mask)
-{
-    return mask(0) | mask(16) << 16 | mask(32) << 32 | mask(48) << 48;
-}
-
 // The columns of eight units from the table, a 16-bit lane each: every entry is read as a word
 // whose low byte it is, and put in its lane, in fewer steps than bytes shifted into place.
 template <int... Lanes> __m128i ColumnsOf8(const char16_t* at, std::integer_sequence<int, Lanes...>)
@@ -209,6 +195,8 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, std::
         blocks[b] = _mm_andnot_si128(notSimpleLanes, units);
     }
 
+    // Stored once all lookups are done: a store to ends may hold text as far as the compiler
+    // knows, and the reads of the text after it would have to wait for it.
     std::int8_t* const ends = columns.ends;
     for (int b = 0; b < kBlocks; ++b)
         _mm_store_si128(reinterpret_cast<__m128i*>(ends + 16 * b), blocks[b]);
@@ -262,7 +250,13 @@ int UnitsThatFit(const WindowColumns& hereColumns, const WindowColumns& nextColu
     const bool inHere = hereColumnsInAll > limit;
     const std::int8_t* const ends = inHere ? here : nextColumns.ends;
     const int endsLimit = inHere ? limit : limit - hereColumnsInAll;
-    const std::uint64_t past = WindowBytes([&](int i) { return EndsPast(ends + i, endsLimit); });
+    const auto load = [](const std::int8_t* at) {
+        return _mm_load_si128(reinterpret_cast<const __m128i*>(at));
+    };
+    std::uint64_t past; // the ends past the limit
+    WindowMasksOfBytes(ends, load, &past, [limitEnd = EndOfColumns(endsLimit)](__m128i block) {
+        return _mm_cmpgt_epi8(block, _mm_set1_epi8(limitEnd));
+    });
     const int endsStart = inHere ? 0 : kWindowUnits;
     // None past the limit in the second window either: more units than a window's fit (marks,
     // say), all of both.

@@ -43,7 +43,7 @@ unique_hfile InheritableFile(const std::string& path)
 
 // Wine fails CreateProcess with ERROR_INTERNAL_ERROR when the new process ends in Wine's own
 // start-up, before the program runs and without an exit code; seen now and then in these tests.
-// Windows does not fail so for a program that can start, so the start is tried again.
+// Windows is not known to fail so for a program that can start, so the start is tried again.
 bool StartProcess(std::wstring& commandLine, STARTUPINFOW& startup, PROCESS_INFORMATION& process)
 {
     constexpr int kTries = 3;
