@@ -126,7 +126,7 @@ template <class Unit> inline const Unit* FindLastBlank(const Unit* from, const U
             if (block < from)
                 block = from; // the first block overlaps the one after it
             if (const int mask = B::Equal(B::Load(block), kBlank))
-                return block + B::UnitOfBit(31 - __builtin_clz(static_cast<unsigned>(mask)));
+                return block + B::UnitOfBit(HighestBit(static_cast<unsigned>(mask)));
             if (block == from)
                 return nullptr;
         }

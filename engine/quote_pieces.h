@@ -72,8 +72,8 @@ inline void FindLongPieceEnds(const WindowMasksOfQuote& here, const WindowMasksO
     const std::uint64_t blanksNext =
         end > kWindowUnits ? next.blanks & BitsBelow(end - kWindowUnits) : 0;
     const std::uint64_t blanksHere = here.blanks & ~BitsBelow(offset) & BitsBelow(end);
-    const int lastBlank = blanksNext != 0   ? 2 * kWindowUnits - 1 - __builtin_clzll(blanksNext)
-                          : blanksHere != 0 ? kWindowUnits - 1 - __builtin_clzll(blanksHere)
+    const int lastBlank = blanksNext != 0   ? kWindowUnits + HighestBit(blanksNext)
+                          : blanksHere != 0 ? HighestBit(blanksHere)
                                             : -1;
     afterBlank = lastBlank >= 0 ? lastBlank + 1 - offset : fitting;
 }
@@ -91,7 +91,7 @@ inline int AfterLastBlank(const WindowMasksOfQuote& here, const WindowMasksOfQuo
                           int offset, std::uint64_t fittingBits, int fitting)
 {
     const std::uint64_t blanks = MaskFrom(offset, here.blanks, next.blanks) & fittingBits;
-    return blanks != 0 ? kWindowUnits - __builtin_clzll(blanks) : fitting;
+    return blanks != 0 ? HighestBit(blanks) + 1 : fitting;
 }
 
 // The masks of two windows of units from `first`, in the first of which the walk's pieces start.
