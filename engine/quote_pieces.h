@@ -29,25 +29,10 @@ struct WindowMasksOfQuote
     std::uint64_t blanks; // U+0020
 };
 
-// The lanes of UnitBytes that are blanks.
-inline __m128i BlankBytes(__m128i bytes)
-{
-    return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(kBlank)));
-}
-
 template <class Unit> WindowMasksOfQuote QuoteMasksOf(const Unit* at)
 {
     std::uint64_t masks[2];
     WindowByteMasks(at, masks, NotLatin1PlainBytes<Unit>, BlankBytes);
-    return {masks[0], masks[1]};
-}
-
-// The same, and the window's line ends (see LineEndMaskOf), from the same reads.
-template <class Unit> WindowMasksOfQuote QuoteMasksOf(const Unit* at, std::uint64_t& lineEnds)
-{
-    std::uint64_t masks[3];
-    WindowByteMasks(at, masks, NotLatin1PlainBytes<Unit>, BlankBytes, LineEndBytes);
-    lineEnds = masks[2];
     return {masks[0], masks[1]};
 }
 
@@ -105,15 +90,23 @@ template <class Unit> struct QuoteWindows
     {
     }
 
-    // On by a window, giving the line ends of the one coming in; false where two windows or
-    // fewer would be left.
-    bool MoveOn(const Unit* textEnd, std::uint64_t& nextLineEnds)
+    // On by a window, leaving the masks of the one coming in to the caller; false where two
+    // windows or fewer would be left.
+    bool Slide(const Unit* textEnd)
     {
         first += kWindowUnits;
         if (textEnd - first <= 2 * kWindowUnits)
             return false;
         here = next;
-        next = QuoteMasksOf(first + kWindowUnits, nextLineEnds);
+        return true;
+    }
+
+    // On by a window, with the masks of the one coming in.
+    bool MoveOn(const Unit* textEnd)
+    {
+        if (!Slide(textEnd))
+            return false;
+        next = QuoteMasksOf(first + kWindowUnits);
         return true;
     }
 };
@@ -213,14 +206,6 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
     QuoteWindows<Unit> windows(pos);
     const WindowColumns* hereColumns = plain;
     const WindowColumns* nextColumns = plain;
-    const auto measureNext = [&](std::uint64_t lineEnds) {
-        if constexpr (sizeof(Unit) == 2)
-        {
-            windows.next.stops = MeasureWindow(windows.first + kWindowUnits, textStart, lineEnds,
-                                               measured[hereSlot ^ 1]);
-            nextColumns = &measured[hereSlot ^ 1];
-        }
-    };
     for (;;)
     {
         if (hereColumns == plain && nextColumns == plain)
@@ -239,18 +224,29 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
             int offset = static_cast<int>(pos - windows.first);
             if (offset >= kWindowUnits)
             {
-                std::uint64_t lineEnds;
-                if (!windows.MoveOn(textEnd, lineEnds))
-                    return pos;
                 offset -= kWindowUnits;
                 hereColumns = nextColumns;
                 hereSlot ^= 1;
                 nextColumns = plain;
-                // Text that needed measuring mostly goes on needing it: the window coming in is
-                // measured now where it holds more than plain units and line ends, rather than
-                // once a piece reaches one, when that piece would have to be found again.
-                if (hereColumns != plain && (windows.next.stops & ~lineEnds) != 0)
-                    measureNext(lineEnds);
+                // Text that needed measuring mostly goes on needing it: after a measured window,
+                // the one coming in is measured as it comes in, which finds its masks too,
+                // rather than once a piece reaches a unit that is not plain, when that piece
+                // would have to be found again. A window found plain keeps the plain columns.
+                if (hereColumns == plain)
+                {
+                    if (!windows.MoveOn(textEnd))
+                        return pos;
+                }
+                else
+                {
+                    if (!windows.Slide(textEnd))
+                        return pos;
+                    const MeasuredWindow incoming = MeasureWindow(
+                        windows.first + kWindowUnits, textStart, measured[hereSlot ^ 1]);
+                    windows.next = {incoming.stops, incoming.blanks};
+                    if (!incoming.plain)
+                        nextColumns = &measured[hereSlot ^ 1];
+                }
             }
             // At least one window holds units that are not plain: the columns decide.
             const int fitting = UnitsThatFit(*hereColumns, *nextColumns, offset, width);
@@ -282,12 +278,17 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
                 }
                 if (hereColumns == plain)
                 {
-                    windows.here.stops = MeasureWindow(
-                        windows.first, textStart, LineEndMaskOf(windows.first), measured[hereSlot]);
+                    windows.here.stops =
+                        MeasureWindow(windows.first, textStart, measured[hereSlot]).stops;
                     hereColumns = &measured[hereSlot];
                 }
                 if (nextColumns == plain)
-                    measureNext(LineEndMaskOf(windows.first + kWindowUnits));
+                {
+                    windows.next.stops = MeasureWindow(windows.first + kWindowUnits, textStart,
+                                                       measured[hereSlot ^ 1])
+                                             .stops;
+                    nextColumns = &measured[hereSlot ^ 1];
+                }
                 continue;
             }
             pos = HandOutPiece(pos, firstStop, afterBlank, stopWithin, piece);

@@ -209,19 +209,17 @@ template <class Unit> std::uint64_t WindowMaskOf(const Unit* at, char32_t unit)
     return mask;
 }
 
+// The lanes of UnitBytes that are blanks.
+inline __m128i BlankBytes(__m128i bytes)
+{
+    return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(kBlank)));
+}
+
 // The lanes of UnitBytes that are line ends (CR and LF).
 inline __m128i LineEndBytes(__m128i bytes)
 {
     return _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(kCR))),
                         _mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(kLF))));
-}
-
-// The line ends of the window at `at`.
-template <class Unit> std::uint64_t LineEndMaskOf(const Unit* at)
-{
-    std::uint64_t mask;
-    WindowByteMasks(at, &mask, LineEndBytes);
-    return mask;
 }
 
 #endif

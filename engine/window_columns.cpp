@@ -158,10 +158,14 @@ CharProperties PropertiesOfPair(char32_t high, char32_t low)
 
 constexpr WindowColumns kPlainWindowColumns = MakePlainWindowColumns();
 
-std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, std::uint64_t lineEnds,
-                            WindowColumns& columns)
+MeasuredWindow MeasureWindow(const char16_t* at, const char16_t* textStart, WindowColumns& columns)
 {
     constexpr int kBlocks = kWindowUnits / 16;
+    // The masks that the quoting walk keeps of every window (see QuoteMasksOf), and its line
+    // ends: a window that the walk measures is then read for them here, not once more there.
+    std::uint64_t byteMasks[3];
+    WindowByteMasks(at, byteMasks, NotLatin1PlainBytes<char16_t>, BlankBytes, LineEndBytes);
+    const std::uint64_t lineEnds = byteMasks[2];
     // The surrogates first: the loop over the pairs below learns from them how many turns it
     // takes, and its last, which is mostly guessed wrong, is then found out at once, not after
     // the lookups. A surrogate is told by its high byte alone, 0xD8 to 0xDB for a first half
@@ -235,7 +239,7 @@ std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, std::
         __m128i* const block = reinterpret_cast<__m128i*>(ends + 16 * b);
         _mm_store_si128(block, AddUp16(_mm_load_si128(block), carried));
     }
-    return stops;
+    return {stops, byteMasks[1], (byteMasks[0] & ~lineEnds) == 0};
 }
 
 int UnitsThatFit(const WindowColumns& hereColumns, const WindowColumns& nextColumns, int offset,

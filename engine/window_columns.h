@@ -23,13 +23,19 @@ struct WindowColumns
 // A window of plain units: unit i ends column i + 1.
 extern const WindowColumns kPlainWindowColumns;
 
-// Measures the window at `at`, which has a unit after it that may be read, whose text starts
-// at textStart, and whose line ends are lineEnds (see LineEndMaskOf). A character that is a cluster
-// of its own, or a simple one with the combining marks that follow it, is measured here; returns
-// the units of the others and of line ends, which count no columns: where they lie, the walk must
-// let the cluster rules measure.
-std::uint64_t MeasureWindow(const char16_t* at, const char16_t* textStart, std::uint64_t lineEnds,
-                            WindowColumns& columns);
+// What measuring a window finds of it besides its columns, in masks of its units.
+struct MeasuredWindow
+{
+    std::uint64_t stops;  // line ends, and characters that the cluster rules must measure
+    std::uint64_t blanks; // U+0020
+    bool plain;           // nothing but plain units of Latin-1 and line ends
+};
+
+// Measures the window at `at`, which has a unit after it that may be read, and whose text
+// starts at textStart. A character that is a cluster of its own, or a simple one with the
+// combining marks that follow it, is measured here; the others and line ends count no columns:
+// where they lie (its stops), the walk must let the cluster rules measure.
+MeasuredWindow MeasureWindow(const char16_t* at, const char16_t* textStart, WindowColumns& columns);
 
 // How many units from `offset` in the window `here` fit `width` columns, the columns of the
 // window `next` carried on from those of `here` (at most what both windows hold).
