@@ -161,11 +161,6 @@ constexpr WindowColumns kPlainWindowColumns = MakePlainWindowColumns();
 MeasuredWindow MeasureWindow(const char16_t* at, const char16_t* textStart, WindowColumns& columns)
 {
     constexpr int kBlocks = kWindowUnits / 16;
-    // The masks that the quoting walk keeps of every window (see QuoteMasksOf), and its line
-    // ends: a window that the walk measures is then read for them here, not once more there.
-    std::uint64_t byteMasks[3];
-    WindowByteMasks(at, byteMasks, NotLatin1PlainBytes<char16_t>, BlankBytes, LineEndBytes);
-    const std::uint64_t lineEnds = byteMasks[2];
     // The surrogates first: the loop over the pairs below learns from them how many turns it
     // takes, and its last, which is mostly guessed wrong, is then found out at once, not after
     // the lookups. A surrogate is told by its high byte alone, 0xD8 to 0xDB for a first half
@@ -186,6 +181,12 @@ MeasuredWindow MeasureWindow(const char16_t* at, const char16_t* textStart, Wind
     const std::uint64_t pairs =
         surrogates[0] &
         (surrogates[1] >> 1 | std::uint64_t(IsLowSurrogate(at[kWindowUnits])) << 63);
+    // The masks that the quoting walk keeps of every window (see QuoteMasksOf), and its line
+    // ends: a window that the walk measures is then read for them here, not once more there.
+    // After the surrogates, which come first (see above).
+    std::uint64_t byteMasks[3];
+    WindowByteMasks(at, byteMasks, NotLatin1PlainBytes<char16_t>, BlankBytes, LineEndBytes);
+    const std::uint64_t lineEnds = byteMasks[2];
     __m128i blocks[kBlocks];
     std::uint64_t notSimple = 0;
     for (int b = 0; b < kBlocks; ++b)
