@@ -125,8 +125,8 @@ const Unit* HandOutPiece(const Unit* pos, int firstStop, int afterBlank, bool st
         (pos[firstStop] == static_cast<Unit>(kCR)) & (pos[firstStop + 1] == static_cast<Unit>(kLF));
     const int within = -static_cast<int>(stopWithin); // all ones where stopWithin
     const int length = afterBlank ^ ((afterBlank ^ firstStop) & within);
-    // Found before the piece is handed out, which would otherwise hold the values it is found
-    // from: in memory, as the writer needs the registers, and the walk would wait for them.
+    // Worked out before the piece is handed out: after it, the values it comes from would be
+    // held in memory across the writer's copy, and the walk would wait for them to come back.
     const Unit* const next = pos + length + ((1 + crLf) & within);
     piece(pos, pos + length);
     return next;

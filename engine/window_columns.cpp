@@ -186,7 +186,7 @@ MeasuredWindow MeasureWindow(const char16_t* at, const char16_t* textStart, Wind
     // After the surrogates, which come first (see above).
     std::uint64_t byteMasks[3];
     WindowByteMasks(at, byteMasks, NotLatin1PlainBytes<char16_t>, BlankBytes, LineEndBytes);
-    const std::uint64_t lineEnds = byteMasks[2];
+    const std::uint64_t notPlain = byteMasks[0], blanks = byteMasks[1], lineEnds = byteMasks[2];
     __m128i blocks[kBlocks];
     std::uint64_t notSimple = 0;
     for (int b = 0; b < kBlocks; ++b)
@@ -240,7 +240,7 @@ MeasuredWindow MeasureWindow(const char16_t* at, const char16_t* textStart, Wind
         __m128i* const block = reinterpret_cast<__m128i*>(ends + 16 * b);
         _mm_store_si128(block, AddUp16(_mm_load_si128(block), carried));
     }
-    return {stops, byteMasks[1], (byteMasks[0] & ~lineEnds) == 0};
+    return {stops, blanks, (notPlain & ~lineEnds) == 0};
 }
 
 int UnitsThatFit(const WindowColumns& hereColumns, const WindowColumns& nextColumns, int offset,
