@@ -161,29 +161,26 @@ constexpr WindowColumns kPlainWindowColumns = MakePlainWindowColumns();
 MeasuredWindow MeasureWindow(const char16_t* at, const char16_t* textStart, WindowColumns& columns)
 {
     constexpr int kBlocks = kWindowUnits / 16;
-    // The surrogates first: the loop over the pairs below learns from them how many turns it
-    // takes, and its last, which is mostly guessed wrong, is then found out at once, not after
-    // the lookups. A surrogate is told by its high byte alone, 0xD8 to 0xDB for a first half
-    // and 0xDC to 0xDF for a second.
-    const auto surrogateKinds = [](const char16_t* units) {
-        const __m128i highBytes =
-            _mm_packus_epi16(_mm_srli_epi16(Block<char16_t>::Load(units), 8),
-                             _mm_srli_epi16(Block<char16_t>::Load(units + 8), 8));
-        return _mm_and_si128(highBytes, _mm_set1_epi8(static_cast<char>(0xFC)));
-    };
-    std::uint64_t surrogates[2];
+    // The first halves of surrogate pairs first: the loop over the pairs below learns from them
+    // how many turns it takes, and its last, which is mostly guessed wrong, is then found out at
+    // once, not after the lookups. A first half is told by its high byte alone, 0xD8 to 0xDB;
+    // the loop checks the unit after it, which a mask of second halves would cost every window.
+    std::uint64_t firstHalves;
     WindowMasksOfBytes(
-        at, surrogateKinds, surrogates,
-        [](__m128i kinds) { return _mm_cmpeq_epi8(kinds, _mm_set1_epi8(static_cast<char>(0xD8))); },
+        at,
+        [](const char16_t* units) {
+            const __m128i highBytes =
+                _mm_packus_epi16(_mm_srli_epi16(Block<char16_t>::Load(units), 8),
+                                 _mm_srli_epi16(Block<char16_t>::Load(units + 8), 8));
+            return _mm_and_si128(highBytes, _mm_set1_epi8(static_cast<char>(0xFC)));
+        },
+        &firstHalves,
         [](__m128i kinds) {
-            return _mm_cmpeq_epi8(kinds, _mm_set1_epi8(static_cast<char>(0xDC)));
+            return _mm_cmpeq_epi8(kinds, _mm_set1_epi8(static_cast<char>(0xD8)));
         });
-    const std::uint64_t pairs =
-        surrogates[0] &
-        (surrogates[1] >> 1 | std::uint64_t(IsLowSurrogate(at[kWindowUnits])) << 63);
     // The masks that the quoting walk keeps of every window (see QuoteMasksOf), and its line
     // ends: a window that the walk measures is then read for them here, not once more there.
-    // After the surrogates, which come first (see above).
+    // After the first halves, which come first (see above).
     std::uint64_t byteMasks[3];
     WindowByteMasks(at, byteMasks, NotLatin1PlainBytes<char16_t>, BlankBytes, LineEndBytes);
     const std::uint64_t notPlain = byteMasks[0], blanks = byteMasks[1], lineEnds = byteMasks[2];
@@ -209,10 +206,15 @@ MeasuredWindow MeasureWindow(const char16_t* at, const char16_t* textStart, Wind
     // character, or a mark (a skin tone) that joins the simple one of the pair before it.
     // kPairSimple at a pair's first half, kPairMark at its second: for a pair that ends in the
     // next window that bit is lost, and MeasureOther measures the pair.
-    std::uint64_t flags = 0;
-    for (std::uint64_t pending = pairs; pending != 0; pending &= pending - 1)
+    std::uint64_t pairs = firstHalves, flags = 0;
+    for (std::uint64_t pending = firstHalves; pending != 0; pending &= pending - 1)
     {
         const int i = __builtin_ctzll(pending);
+        if (__builtin_expect(!IsLowSurrogate(at[i + 1]), 0))
+        {
+            pairs &= ~(std::uint64_t(1) << i); // a lone first half, one of the others below
+            continue;
+        }
         const std::uint8_t measures = kPairMeasures.of[PropertiesOfPair(at[i], at[i + 1]).Bits()];
         ends[i] = static_cast<std::int8_t>(measures >> kPairColumnsShift);
         flags |= std::uint64_t(measures & (kPairSimple | kPairMark)) << i;
