@@ -69,7 +69,8 @@ template <class Unit> class ShortUnits
 
 // Buffer: Unit* Room(count) gives room for count units (and kOvercopyUnits more), or null when
 // count is more than it can ever hold, after which PassThrough(units, count) takes them;
-// Advance(count) keeps what was written there.
+// Advance(count) keeps what was written there. PutFollowedBy also needs RoomAtHand(count):
+// that room where the buffer has it without growing or flushing, else null.
 template <class Unit, class Buffer> class UnitWriter : public Buffer
 {
   public:
@@ -101,21 +102,30 @@ template <class Unit, class Buffer> class UnitWriter : public Buffer
             Buffer::PassThrough(units.data(), units.size());
     }
 
-    // A run followed by short units, with one check for room.
+    // A run followed by short units, with one check for room. The usual case, room at hand,
+    // makes no call: values kept across one would cost every piece saving registers.
     void PutFollowedBy(const Unit* units, std::size_t count, const Unit* readableEnd,
                        const ShortUnits<Unit>& after)
     {
         Unit* const to =
-            after.Short() ? Buffer::Room(count + ShortUnits<Unit>::kBlockUnits) : nullptr;
+            after.Short() ? Buffer::RoomAtHand(count + ShortUnits<Unit>::kBlockUnits) : nullptr;
         if (to == nullptr)
         {
-            Put(units, count, readableEnd);
-            PutShort(after.View());
+            PutThenShort(units, count, readableEnd, after.View());
             return;
         }
         CopyRun(to, units, count, readableEnd);
         std::memcpy(to + count, after.Block(), 16);
         Buffer::Advance(count + after.View().size());
+    }
+
+  private:
+    __attribute__((noinline)) void PutThenShort(const Unit* units, std::size_t count,
+                                                const Unit* readableEnd,
+                                                std::basic_string_view<Unit> after)
+    {
+        Put(units, count, readableEnd);
+        PutShort(after);
     }
 };
 
@@ -135,9 +145,15 @@ class InPlaceBuffer
     void Finish() { m_result.m_size = static_cast<std::size_t>(m_next - m_result.data()); }
 
   protected:
+    char16_t* RoomAtHand(std::size_t count) const
+    {
+        return static_cast<std::size_t>(m_roomEnd - m_next) >= count + kOvercopyUnits<char16_t>
+                   ? m_next
+                   : nullptr;
+    }
     char16_t* Room(std::size_t count)
     {
-        if (static_cast<std::size_t>(m_roomEnd - m_next) < count + kOvercopyUnits<char16_t>)
+        if (RoomAtHand(count) == nullptr)
             Grow(count);
         return m_next;
     }
