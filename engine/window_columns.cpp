@@ -166,12 +166,14 @@ MeasuredWindow MeasureWindow(const char16_t* at, const char16_t* textStart, Wind
     // once, not after the lookups. A first half is told by its high byte alone, 0xD8 to 0xDB;
     // the loop checks the unit after it, which a mask of second halves would cost every window.
     std::uint64_t firstHalves;
+    __m128i highBytesSeen = _mm_setzero_si128(); // ORed, for whether the window is Latin-1
     WindowMasksOfBytes(
         at,
-        [](const char16_t* units) {
+        [&highBytesSeen](const char16_t* units) {
             const __m128i highBytes =
                 _mm_packus_epi16(_mm_srli_epi16(Block<char16_t>::Load(units), 8),
                                  _mm_srli_epi16(Block<char16_t>::Load(units + 8), 8));
+            highBytesSeen = _mm_or_si128(highBytesSeen, highBytes);
             return _mm_and_si128(highBytes, _mm_set1_epi8(static_cast<char>(0xFC)));
         },
         &firstHalves,
@@ -181,9 +183,9 @@ MeasuredWindow MeasureWindow(const char16_t* at, const char16_t* textStart, Wind
     // The masks that the quoting walk keeps of every window (see QuoteMasksOf), and its line
     // ends: a window that the walk measures is then read for them here, not once more there.
     // After the first halves, which come first (see above).
-    std::uint64_t byteMasks[3];
-    WindowByteMasks(at, byteMasks, NotLatin1PlainBytes<char16_t>, BlankBytes, LineEndBytes);
-    const std::uint64_t notPlain = byteMasks[0], blanks = byteMasks[1], lineEnds = byteMasks[2];
+    std::uint64_t byteMasks[2];
+    WindowByteMasks(at, byteMasks, BlankBytes, LineEndBytes);
+    const std::uint64_t blanks = byteMasks[0], lineEnds = byteMasks[1];
     __m128i blocks[kBlocks];
     std::uint64_t notSimple = 0;
     for (int b = 0; b < kBlocks; ++b)
@@ -242,7 +244,11 @@ MeasuredWindow MeasureWindow(const char16_t* at, const char16_t* textStart, Wind
         __m128i* const block = reinterpret_cast<__m128i*>(ends + 16 * b);
         _mm_store_si128(block, AddUp16(_mm_load_si128(block), carried));
     }
-    return {stops, blanks, (notPlain & ~lineEnds) == 0};
+    // Plain: Latin-1, and every unit simple or a line end. Told from what the window was read
+    // for anyway, not from a mask of plain units of its own.
+    const bool latin1 =
+        _mm_movemask_epi8(_mm_cmpeq_epi8(highBytesSeen, _mm_setzero_si128())) == 0xFFFF;
+    return {stops, blanks, latin1 && (notSimple & ~lineEnds) == 0};
 }
 
 int UnitsThatFit(const WindowColumns& hereColumns, const WindowColumns& nextColumns, int offset,

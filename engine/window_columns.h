@@ -28,7 +28,7 @@ struct MeasuredWindow
 {
     std::uint64_t stops;  // line ends, and characters that the cluster rules must measure
     std::uint64_t blanks; // U+0020
-    bool plain;           // nothing but plain units of Latin-1 and line ends
+    bool plain;           // nothing but simple characters of Latin-1 and line ends
 };
 
 // Measures the window at `at`, which has a unit after it that may be read, and whose text
