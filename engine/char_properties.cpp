@@ -1,5 +1,7 @@
 #include "engine/char_properties.h"
 
+#include "engine/text_units.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
@@ -101,6 +103,42 @@ constexpr UnitColumns MakeUnitColumns()
 } // namespace
 
 constexpr UnitColumns kBmpUnitColumns = MakeUnitColumns();
+
+namespace
+{
+// The columns that units from `first` on, `count` of them, share, else kMixedPage.
+constexpr std::uint8_t SharedColumns(unsigned first, unsigned count)
+{
+    const auto columns = [](unsigned unit) {
+        return unit == kCR || unit == kLF ? std::uint8_t(1) : kBmpUnitColumns.of[unit];
+    };
+    for (unsigned unit = first + 1; unit < first + count; ++unit)
+    {
+        if (columns(unit) != columns(first))
+            return kMixedPage;
+    }
+    return columns(first);
+}
+
+constexpr PageColumns MakePageColumns()
+{
+    PageColumns table{};
+    unsigned mixed = 0;
+    for (unsigned page = 0; page < 256; ++page)
+    {
+        table.pages[page] = SharedColumns(256 * page, 256);
+        if (table.pages[page] != kMixedPage)
+            continue;
+        table.pages[page] = static_cast<std::uint8_t>(kMixedPage | mixed);
+        for (unsigned quarter = 0; quarter < 4; ++quarter)
+            table.quarters[4 * mixed + quarter] = SharedColumns(256 * page + 64 * quarter, 64);
+        ++mixed;
+    }
+    return mixed <= 64 ? table : throw "more mixed pages than the quarters' table holds";
+}
+} // namespace
+
+constexpr PageColumns kBmpPageColumns = MakePageColumns();
 
 CharProperties PropertiesBeyondPlane1(char32_t codePoint)
 {

@@ -101,6 +101,20 @@ struct UnitColumns
 };
 extern const UnitColumns kBmpUnitColumns;
 
+// kBmpUnitColumns in two smaller steps, for lookups 64 units at a time: the columns that all
+// 256 units of a page (units with the same high byte) share, else kMixedPage with the page's
+// number among the mixed ones (below 64); by that number and the top two bits of the low byte,
+// the columns that all 64 units of a quarter of such a page share, else kMixedPage. CR and LF
+// count as the other controls here, so that the page of ASCII is not mixed: whoever looks up
+// finds them apart.
+constexpr std::uint8_t kMixedPage = 0x80;
+struct PageColumns
+{
+    alignas(64) std::uint8_t pages[256];
+    alignas(64) std::uint8_t quarters[256];
+};
+extern const PageColumns kBmpPageColumns;
+
 // Display columns of a code point: 2 for East Asian Width W (wide) or F (fullwidth), else 1.
 inline int CodePointColumns(char32_t codePoint)
 {

@@ -37,6 +37,14 @@ struct MeasuredWindow
 // where they lie (its stops), the walk must let the cluster rules measure.
 MeasuredWindow MeasureWindow(const char16_t* at, const char16_t* textStart, WindowColumns& columns);
 
+// The two ways of measuring that MeasureWindow chooses between, by what the processor has: the
+// one with AVX-512 only where CanMeasureWithAvx512(). Tests hold them against each other.
+MeasuredWindow MeasureWindowSse2(const char16_t* at, const char16_t* textStart,
+                                 WindowColumns& columns);
+bool CanMeasureWithAvx512();
+MeasuredWindow MeasureWindowAvx512(const char16_t* at, const char16_t* textStart,
+                                   WindowColumns& columns);
+
 // How many units from `offset` in the window `here` fit `width` columns, the columns of the
 // window `next` carried on from those of `here` (at most what both windows hold).
 int UnitsThatFit(const WindowColumns& here, const WindowColumns& next, int offset, int width);

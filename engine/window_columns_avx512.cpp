@@ -1,0 +1,152 @@
+// Measuring a window with AVX-512 (BW and VBMI), for processors that have it: the 64 units are
+// looked up in registers, by table lookups of 128 bytes (VPERMI2B), instead of one by one.
+// Only the functions marked TESSEL_AVX512 use it, so that nothing else in the program does.
+
+#include "engine/window_columns.h"
+
+#if defined(TESSEL_ENGINE_BLOCKS)
+
+#include "engine/char_properties.h"
+#include "engine/window_measuring.h"
+
+#include <immintrin.h>
+
+#define TESSEL_AVX512 __attribute__((target("avx512f,avx512bw,avx512vbmi,bmi")))
+
+namespace tessel
+{
+namespace
+{
+
+// The bytes of two registers of UTF-16 units, taken apart: their low bytes and their high ones.
+struct UnitByteIndexes
+{
+    alignas(64) std::uint8_t low[64];
+    alignas(64) std::uint8_t high[64];
+};
+
+constexpr UnitByteIndexes MakeUnitByteIndexes()
+{
+    UnitByteIndexes indexes{};
+    for (int i = 0; i < 64; ++i)
+    {
+        indexes.low[i] = static_cast<std::uint8_t>(2 * i);
+        indexes.high[i] = static_cast<std::uint8_t>(2 * i + 1);
+    }
+    return indexes;
+}
+
+constexpr UnitByteIndexes kUnitByteIndexes = MakeUnitByteIndexes();
+
+TESSEL_AVX512 inline __m512i Load64(const void* at)
+{
+    return _mm512_loadu_si512(at);
+}
+
+TESSEL_AVX512 inline __m512i Bytes(std::uint8_t byte)
+{
+    return _mm512_set1_epi8(static_cast<char>(byte));
+}
+
+// Looks up a table of 256 bytes by every byte of index.
+TESSEL_AVX512 inline __m512i LookUp256(const std::uint8_t* table, __m512i index)
+{
+    const __m512i below = _mm512_permutex2var_epi8(Load64(table), index, Load64(table + 64));
+    const __m512i above = _mm512_permutex2var_epi8(Load64(table + 128), index, Load64(table + 192));
+    return _mm512_mask_blend_epi8(_mm512_movepi8_mask(index), below, above);
+}
+
+// The columns of the units in `mixed` whose high byte is `page`, from their low bytes: sets
+// them in columns and returns the rest of mixed.
+TESSEL_AVX512 inline __mmask64 LookUpPage(__m512i& columns, __m512i low, __m512i high,
+                                          __mmask64 mixed, unsigned page)
+{
+    const __mmask64 onPage =
+        _mm512_mask_cmpeq_epi8_mask(mixed, high, Bytes(static_cast<std::uint8_t>(page)));
+    columns =
+        _mm512_mask_mov_epi8(columns, onPage, LookUp256(kBmpUnitColumns.of + 256 * page, low));
+    return mixed & ~onPage;
+}
+
+// 16-byte lanes moved up by one or two, zeros coming in: a rotation, the lanes that wrap
+// cleared.
+TESSEL_AVX512 inline __m512i LanesUp1(__m512i lanes)
+{
+    return _mm512_maskz_alignr_epi64(0xFC, lanes, lanes, 6);
+}
+TESSEL_AVX512 inline __m512i LanesUp2(__m512i lanes)
+{
+    return _mm512_maskz_alignr_epi64(0xF0, lanes, lanes, 4);
+}
+
+} // namespace
+
+bool CanMeasureWithAvx512()
+{
+    __builtin_cpu_init(); // may be called before the program's constructors have run
+    return __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi") &&
+           __builtin_cpu_supports("bmi");
+}
+
+TESSEL_AVX512 MeasuredWindow MeasureWindowAvx512(const char16_t* at, const char16_t* textStart,
+                                                 WindowColumns& columns)
+{
+    // As WindowByteMasks does: the scans keep too few reads in flight for memory on its own.
+    _mm_prefetch(reinterpret_cast<const char*>(at) + 1024, _MM_HINT_T0);
+    _mm_prefetch(reinterpret_cast<const char*>(at) + 1024 + 64, _MM_HINT_T0);
+    const __m512i first = Load64(at), second = Load64(at + 32);
+    const __m512i low = _mm512_permutex2var_epi8(first, Load64(kUnitByteIndexes.low), second);
+    const __m512i high = _mm512_permutex2var_epi8(first, Load64(kUnitByteIndexes.high), second);
+    const __mmask64 latin1 = _mm512_testn_epi8_mask(high, high);
+    const std::uint64_t firstHalves =
+        _mm512_cmpeq_epi8_mask(_mm512_and_si512(high, Bytes(0xFC)), Bytes(0xD8));
+    const std::uint64_t blanks = _mm512_mask_cmpeq_epi8_mask(latin1, low, Bytes(kBlank));
+    const std::uint64_t lineEnds = _mm512_mask_cmpeq_epi8_mask(latin1, low, Bytes(kCR)) |
+                                   _mm512_mask_cmpeq_epi8_mask(latin1, low, Bytes(kLF));
+
+    // The columns of each unit's page, else of its quarter of the page, else of the unit itself
+    // (see PageColumns).
+    const __m512i pages = LookUp256(kBmpPageColumns.pages, high);
+    const __m512i quarter = _mm512_ternarylogic_epi32( // (page number << 2) | low >> 6
+        _mm512_slli_epi16(_mm512_and_si512(pages, Bytes(0x3F)), 2), _mm512_srli_epi16(low, 6),
+        Bytes(0x03), 0xF8);
+    __m512i units = _mm512_mask_mov_epi8(pages, _mm512_movepi8_mask(pages),
+                                         LookUp256(kBmpPageColumns.quarters, quarter));
+    // Units whose quarter is mixed too are nearly always of one page (kana, say): that page is
+    // looked up without a branch (a window without them reads the unit after it, and changes
+    // nothing), any others in a loop.
+    __mmask64 mixed = _mm512_movepi8_mask(units);
+    const int firstMixed = mixed != 0 ? __builtin_ctzll(mixed) : kWindowUnits; // one TZCNT
+    mixed = LookUpPage(units, low, high, mixed, static_cast<unsigned>(at[firstMixed]) >> 8);
+    while (__builtin_expect(mixed != 0, 0))
+        mixed = LookUpPage(units, low, high, mixed,
+                           static_cast<unsigned>(at[__builtin_ctzll(mixed)]) >> 8);
+    units = _mm512_mask_mov_epi8(units, lineEnds, Bytes(kNotSimpleUnit));
+
+    // Units that are not simple count no columns unless MeasureCharacters measures them.
+    const std::uint64_t notSimple = _mm512_cmpeq_epi8_mask(units, Bytes(kNotSimpleUnit));
+    std::int8_t* const ends = columns.ends;
+    _mm512_storeu_si512(ends, _mm512_maskz_mov_epi8(~notSimple, units));
+    const std::uint64_t stops =
+        MeasureCharacters(at, textStart, ends, firstHalves, notSimple, lineEnds);
+
+    // The columns at which each unit ends: added up within each 16-byte lane, then the sums of
+    // the lanes before it added.
+    __m512i sums = Load64(ends);
+    sums = _mm512_add_epi8(sums, _mm512_bslli_epi128(sums, 1));
+    sums = _mm512_add_epi8(sums, _mm512_bslli_epi128(sums, 2));
+    sums = _mm512_add_epi8(sums, _mm512_bslli_epi128(sums, 4));
+    sums = _mm512_add_epi8(sums, _mm512_bslli_epi128(sums, 8));
+    __m512i lanes = _mm512_shuffle_epi8(sums, Bytes(15)); // each lane's sum, in all its bytes
+    lanes = _mm512_add_epi8(lanes, LanesUp1(lanes));
+    lanes = _mm512_add_epi8(lanes, LanesUp2(lanes));
+    sums = _mm512_add_epi8(sums, LanesUp1(lanes));
+    _mm512_storeu_si512(ends,
+                        _mm512_add_epi8(sums, Bytes(static_cast<std::uint8_t>(EndOfColumns(0)))));
+    // Plain as MeasureWindowSse2 tells it: Latin-1, and every unit simple or a line end.
+    return {stops, blanks, latin1 == ~__mmask64(0) && (notSimple & ~lineEnds) == 0};
+}
+
+} // namespace tessel
+
+#endif
