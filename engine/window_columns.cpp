@@ -123,12 +123,10 @@ MeasuredWindow MeasureWindowSse2(const char16_t* at, const char16_t* textStart,
     return {stops, blanks, latin1 && (notSimple & ~lineEnds) == 0};
 }
 
-MeasuredWindow MeasureWindow(const char16_t* at, const char16_t* textStart, WindowColumns& columns)
-{
-    static const bool withAvx512 = CanMeasureWithAvx512();
-    return withAvx512 ? MeasureWindowAvx512(at, textStart, columns)
-                      : MeasureWindowSse2(at, textStart, columns);
-}
+// Chosen as the program starts, without the guard of a local static, which would cost every
+// window a call more. A window measured before (by another static initialiser) is measured
+// with SSE2, which gives the same.
+const bool kMeasureWithAvx512 = CanMeasureWithAvx512();
 
 int UnitsThatFit(const WindowColumns& hereColumns, const WindowColumns& nextColumns, int offset,
                  int width)

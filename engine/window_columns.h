@@ -31,19 +31,26 @@ struct MeasuredWindow
     bool plain;           // nothing but simple characters of Latin-1 and line ends
 };
 
-// Measures the window at `at`, which has a unit after it that may be read, and whose text
-// starts at textStart. A character that is a cluster of its own, or a simple one with the
-// combining marks that follow it, is measured here; the others and line ends count no columns:
-// where they lie (its stops), the walk must let the cluster rules measure.
-MeasuredWindow MeasureWindow(const char16_t* at, const char16_t* textStart, WindowColumns& columns);
-
-// The two ways of measuring that MeasureWindow chooses between, by what the processor has: the
-// one with AVX-512 only where CanMeasureWithAvx512(). Tests hold them against each other.
+// The two ways of measuring a window: with AVX-512 only where CanMeasureWithAvx512(), which
+// is asked once, as the program starts (before, kMeasureWithAvx512 is false). Tests hold the two
+// against each other.
 MeasuredWindow MeasureWindowSse2(const char16_t* at, const char16_t* textStart,
                                  WindowColumns& columns);
 bool CanMeasureWithAvx512();
 MeasuredWindow MeasureWindowAvx512(const char16_t* at, const char16_t* textStart,
                                    WindowColumns& columns);
+extern const bool kMeasureWithAvx512;
+
+// Measures the window at `at`, which has a unit after it that may be read, and whose text
+// starts at textStart. A character that is a cluster of its own, or a simple one with the
+// combining marks that follow it, is measured here; the others and line ends count no columns:
+// where they lie (its stops), the walk must let the cluster rules measure.
+inline MeasuredWindow MeasureWindow(const char16_t* at, const char16_t* textStart,
+                                    WindowColumns& columns)
+{
+    return kMeasureWithAvx512 ? MeasureWindowAvx512(at, textStart, columns)
+                              : MeasureWindowSse2(at, textStart, columns);
+}
 
 // How many units from `offset` in the window `here` fit `width` columns, the columns of the
 // window `next` carried on from those of `here` (at most what both windows hold).
