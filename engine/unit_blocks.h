@@ -186,15 +186,17 @@ void WindowMasksOfBytes(const Unit* at, BytesFn bytesOf, std::uint64_t* masks, L
     }
 }
 
+// Text is read this far ahead of the windows: the scans between them keep too few reads in
+// flight for memory to keep up on its own.
+constexpr int kPrefetchBytesAhead = 1024;
+
 // The masks of the lanes that each of lanes(UnitBytes)... sets in the window at `at`, which
 // the walks read first.
 template <class Unit, class... LanesFn>
 void WindowByteMasks(const Unit* at, std::uint64_t* masks, LanesFn... lanes)
 {
     const auto bytesOf = [](const Unit* units) {
-        // Text read a kilobyte ahead: the scans between the windows keep too few reads in
-        // flight for memory to keep up on its own.
-        _mm_prefetch(reinterpret_cast<const char*>(units) + 1024, _MM_HINT_T0);
+        _mm_prefetch(reinterpret_cast<const char*>(units) + kPrefetchBytesAhead, _MM_HINT_T0);
         return UnitBytes(units);
     };
     WindowMasksOfBytes(at, bytesOf, masks, lanes...);

@@ -115,12 +115,9 @@ MeasuredWindow MeasureWindowSse2(const char16_t* at, const char16_t* textStart,
         __m128i* const block = reinterpret_cast<__m128i*>(ends + 16 * b);
         _mm_store_si128(block, AddUp16(_mm_load_si128(block), carried));
     }
-    // Plain: Latin-1, and every unit simple or a line end. Told from what the window was read
-    // for anyway, not from a mask of plain units of its own. A control keeps the window
-    // measured: it is a stop, where the plain walk would hand the window back to be measured.
     const bool latin1 =
         _mm_movemask_epi8(_mm_cmpeq_epi8(highBytesSeen, _mm_setzero_si128())) == 0xFFFF;
-    return {stops, blanks, latin1 && (notSimple & ~lineEnds) == 0};
+    return {stops, blanks, IsPlainWindow(latin1, notSimple, lineEnds)};
 }
 
 // Chosen as the program starts, without the guard of a local static, which would cost every

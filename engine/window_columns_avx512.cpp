@@ -91,9 +91,10 @@ bool CanMeasureWithAvx512()
 TESSEL_AVX512 MeasuredWindow MeasureWindowAvx512(const char16_t* at, const char16_t* textStart,
                                                  WindowColumns& columns)
 {
-    // As WindowByteMasks does: the scans keep too few reads in flight for memory on its own.
-    _mm_prefetch(reinterpret_cast<const char*>(at) + 1024, _MM_HINT_T0);
-    _mm_prefetch(reinterpret_cast<const char*>(at) + 1024 + 64, _MM_HINT_T0);
+    // The window's two cache lines, read ahead as WindowByteMasks reads them.
+    const char* const ahead = reinterpret_cast<const char*>(at) + kPrefetchBytesAhead;
+    _mm_prefetch(ahead, _MM_HINT_T0);
+    _mm_prefetch(ahead + 64, _MM_HINT_T0);
     const __m512i first = Load64(at), second = Load64(at + 32);
     const __m512i low = _mm512_permutex2var_epi8(first, Load64(kUnitByteIndexes.low), second);
     const __m512i high = _mm512_permutex2var_epi8(first, Load64(kUnitByteIndexes.high), second);
@@ -143,8 +144,7 @@ TESSEL_AVX512 MeasuredWindow MeasureWindowAvx512(const char16_t* at, const char1
     sums = _mm512_add_epi8(sums, LanesUp1(lanes));
     _mm512_storeu_si512(ends,
                         _mm512_add_epi8(sums, Bytes(static_cast<std::uint8_t>(EndOfColumns(0)))));
-    // Plain as MeasureWindowSse2 tells it: Latin-1, and every unit simple or a line end.
-    return {stops, blanks, latin1 == ~__mmask64(0) && (notSimple & ~lineEnds) == 0};
+    return {stops, blanks, IsPlainWindow(latin1 == ~__mmask64(0), notSimple, lineEnds)};
 }
 
 } // namespace tessel

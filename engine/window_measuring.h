@@ -157,6 +157,15 @@ inline std::uint64_t MeasureCharacters(const char16_t* at, const char16_t* textS
     return stops;
 }
 
+// Whether a measured window is plain: Latin-1, and every unit simple or a line end. Told from
+// what the window was read for anyway, not from a mask of plain units of its own. A control
+// keeps the window measured: it is a stop, where the plain walk would hand the window back to
+// be measured.
+inline bool IsPlainWindow(bool latin1, std::uint64_t notSimple, std::uint64_t lineEnds)
+{
+    return latin1 && (notSimple & ~lineEnds) == 0;
+}
+
 } // namespace tessel
 
 #endif
