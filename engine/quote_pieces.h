@@ -5,6 +5,7 @@
 #include "engine/line_scan.h"
 #include "engine/piece_scan.h"
 #include "engine/quote_limits.h"
+#include "engine/quote_masks.h"
 #include "engine/text_units.h"
 #include "engine/window_columns.h"
 
@@ -19,22 +20,6 @@ namespace tessel
 constexpr int kMinWrapWidth = kWrapWidthRange.first;
 
 #if defined(TESSEL_ENGINE_BLOCKS)
-
-// The masks of a window of kWindowUnits units as the walk below sees it.
-struct WindowMasksOfQuote
-{
-    std::uint64_t stops;  // units a piece cannot run past without a look: line ends, and every
-                          // unit that is not plain Latin-1 until the window is measured, then
-                          // the characters that the cluster rules must measure
-    std::uint64_t blanks; // U+0020
-};
-
-template <class Unit> WindowMasksOfQuote QuoteMasksOf(const Unit* at)
-{
-    std::uint64_t masks[2];
-    WindowByteMasks(at, masks, NotLatin1PlainBytes<Unit>, BlankBytes);
-    return {masks[0], masks[1]};
-}
 
 // The bits below `units` (up to a window's).
 inline std::uint64_t BitsBelow(int units)
@@ -111,34 +96,35 @@ template <class Unit> struct QuoteWindows
     }
 };
 
-// Hands out the piece from pos: up to the stop firstStop units on where stopWithin (a line end,
-// which the next piece starts past), else of afterBlank units; returns where the next one
-// starts. SkipLineEnd without its branches, which the walks can afford: the two units from the
-// stop lie inside their windows. Whether a piece ends at a line end or after a blank changes
-// from piece to piece, and a branch on it would often be guessed wrong: the choice is made in
-// arithmetic.
-template <class Unit, class PieceFn>
-const Unit* HandOutPiece(const Unit* pos, int firstStop, int afterBlank, bool stopWithin,
-                         PieceFn& piece)
+// Where the piece from pos ends: at the stop firstStop units on where stopWithin (a line end,
+// which the next piece starts past), else after afterBlank units. SkipLineEnd without its
+// branches, which the walks can afford: the two units from the stop lie inside their windows.
+// Whether a piece ends at a line end or after a blank changes from piece to piece, and a branch
+// on it would often be guessed wrong: the choice is made in arithmetic. The walks move on by
+// the step before they hand the piece out: after it, the values it comes from would be held in
+// memory across the writer's copy, and the walk would wait for them to come back.
+struct PieceCut
+{
+    int length; // of the piece
+    int step;   // to where the next piece starts
+};
+
+template <class Unit>
+PieceCut CutPiece(const Unit* pos, int firstStop, int afterBlank, bool stopWithin)
 {
     const int crLf =
         (pos[firstStop] == static_cast<Unit>(kCR)) & (pos[firstStop + 1] == static_cast<Unit>(kLF));
     const int within = -static_cast<int>(stopWithin); // all ones where stopWithin
     const int length = afterBlank ^ ((afterBlank ^ firstStop) & within);
-    // Worked out before the piece is handed out: after it, the values it comes from would be
-    // held in memory across the writer's copy, and the walk would wait for them to come back.
-    const Unit* const next = pos + length + ((1 + crLf) & within);
-    piece(pos, pos + length);
-    return next;
+    return {length, length + ((1 + crLf) & within)};
 }
 
 // The pieces from pos while both windows are plain (every unit a column, the first `width`
 // fit): most text is walked here, in a loop of its own without the checks of measured windows
-// and long pieces. Not inlined, where it would share the registers of the measured walk; the
-// windows are held in locals, which measured faster than in QuoteWindows. Ends where two
-// windows or fewer are left (more is false), or at a piece that reaches a unit that is not
-// plain, which is then at pos. Takes and gives back the walk's state by value: a state whose
-// address the caller gave away would be held in memory there, and read back at every piece.
+// and long pieces. The walk's place is held as an offset in the first window, which a piece
+// moves on by adding and no more: the steps from a pointer back to it would lie on the path
+// from piece to piece. Ends where two windows or fewer are left (more is false), or at a piece
+// that reaches a unit that is not plain, which is then at pos.
 template <class Unit> struct PlainWalkEnd
 {
     QuoteWindows<Unit> windows;
@@ -146,18 +132,18 @@ template <class Unit> struct PlainWalkEnd
     bool more;
 };
 
-template <class Unit, class PieceFn>
-__attribute__((noinline)) PlainWalkEnd<Unit> PlainWindowPieces(QuoteWindows<Unit> windowsAt,
-                                                               const Unit* pos, const Unit* textEnd,
-                                                               int width, PieceFn piece)
+template <class Unit, class PieceFn, class MasksFn>
+__attribute__((always_inline)) inline PlainWalkEnd<Unit> WalkPlainWindows(
+    QuoteWindows<Unit> windowsAt, const Unit* pos, const Unit* textEnd, int width, PieceFn& piece,
+    MasksFn masksOf)
 {
     const Unit* window = windowsAt.first;
     WindowMasksOfQuote here = windowsAt.here, next = windowsAt.next;
     const std::uint64_t fittingBits = BitsBelow(width);
+    int offset = static_cast<int>(pos - window);
     bool more = true;
     for (;;)
     {
-        int offset = static_cast<int>(pos - window);
         if (offset >= kWindowUnits) // as QuoteWindows::MoveOn
         {
             window += kWindowUnits;
@@ -168,21 +154,43 @@ __attribute__((noinline)) PlainWalkEnd<Unit> PlainWindowPieces(QuoteWindows<Unit
                 break;
             }
             here = next;
-            next = QuoteMasksOf(window + kWindowUnits);
+            next = masksOf(window + kWindowUnits);
         }
+        const Unit* const at = window + offset;
         // Chosen without branches: whether a piece ends at a line end or after a blank changes
         // from piece to piece.
         const int firstStop = FirstStop(here, next, offset);
         const bool stopWithin = firstStop <= width;
-        if (stopWithin & !IsLineEndUnit(pos[firstStop]))
+        if (stopWithin & !IsLineEndUnit(at[firstStop]))
             break;
         const int afterBlank = AfterLastBlank(here, next, offset, fittingBits, width);
-        pos = HandOutPiece(pos, firstStop, afterBlank, stopWithin, piece);
+        const PieceCut cut = CutPiece(at, firstStop, afterBlank, stopWithin);
+        offset += cut.step;
+        piece(at, at + cut.length);
     }
     windowsAt.first = window;
     windowsAt.here = here;
     windowsAt.next = next;
-    return {windowsAt, pos, more};
+    return {windowsAt, window + offset, more};
+}
+
+// WalkPlainWindows with the masks of SSE2 and of AVX-512. Not inlined, where they would share
+// the registers of the measured walk; the windows are held in locals, which measured faster
+// than in QuoteWindows. They take and give back the walk's state by value: a state whose
+// address the caller gave away would be held in memory there, and read back at every piece.
+template <class Unit, class PieceFn>
+__attribute__((noinline)) PlainWalkEnd<Unit> PlainWindowPieces(QuoteWindows<Unit> windowsAt,
+                                                               const Unit* pos, const Unit* textEnd,
+                                                               int width, PieceFn piece)
+{
+    return WalkPlainWindows(windowsAt, pos, textEnd, width, piece, QuoteMasksOf<Unit>);
+}
+
+template <class Unit, class PieceFn>
+__attribute__((noinline)) TESSEL_QUOTE_AVX512 PlainWalkEnd<Unit> PlainWindowPiecesAvx512(
+    QuoteWindows<Unit> windowsAt, const Unit* pos, const Unit* textEnd, int width, PieceFn piece)
+{
+    return WalkPlainWindows(windowsAt, pos, textEnd, width, piece, QuoteMasksOfAvx512<Unit>);
 }
 
 // The pieces from pos, found in bit masks of windows of units: a piece ends at a line end
@@ -211,7 +219,8 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
         if (hereColumns == plain && nextColumns == plain)
         {
             const PlainWalkEnd<Unit> walked =
-                PlainWindowPieces(windows, pos, textEnd, width, piece);
+                kQuoteWithAvx512 ? PlainWindowPiecesAvx512(windows, pos, textEnd, width, piece)
+                                 : PlainWindowPieces(windows, pos, textEnd, width, piece);
             windows = walked.windows;
             pos = walked.pos;
             if (!walked.more)
@@ -291,7 +300,10 @@ const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit
                 }
                 continue;
             }
-            pos = HandOutPiece(pos, firstStop, afterBlank, stopWithin, piece);
+            const PieceCut cut = CutPiece(pos, firstStop, afterBlank, stopWithin);
+            const Unit* const from = pos;
+            pos += cut.step;
+            piece(from, from + cut.length);
         }
     }
 }
