@@ -45,8 +45,7 @@ extern const bool kQuoteWithAvx512;
 // that gives its bits at once.
 template <class Unit> TESSEL_QUOTE_AVX512 WindowMasksOfQuote QuoteMasksOfAvx512(const Unit* at)
 {
-    const char* const ahead = reinterpret_cast<const char*>(at) + kPrefetchBytesAhead;
-    _mm_prefetch(ahead, _MM_HINT_T0);
+    PrefetchWindowAhead(at);
     constexpr unsigned kFirstPlain = kCR + 1;
     if constexpr (sizeof(Unit) == 1)
     {
@@ -58,7 +57,6 @@ template <class Unit> TESSEL_QUOTE_AVX512 WindowMasksOfQuote QuoteMasksOfAvx512(
     }
     else
     {
-        _mm_prefetch(ahead + 64, _MM_HINT_T0);
         // Plain: CR + 1 to U+00FE, as UnitBytes and NotLatin1PlainBytes have it.
         const __m512i low = _mm512_loadu_si512(at), high = _mm512_loadu_si512(at + 32);
         const __m512i firstPlain = _mm512_set1_epi16(kFirstPlain);

@@ -190,6 +190,15 @@ void WindowMasksOfBytes(const Unit* at, BytesFn bytesOf, std::uint64_t* masks, L
 // flight for memory to keep up on its own.
 constexpr int kPrefetchBytesAhead = 1024;
 
+// Reads ahead the cache lines of the window at `at` (one for UTF-8, two for UTF-16), for the
+// ways that load a window in 64-byte registers.
+template <class Unit> void PrefetchWindowAhead(const Unit* at)
+{
+    const char* const ahead = reinterpret_cast<const char*>(at) + kPrefetchBytesAhead;
+    for (int line = 0; line < kWindowUnits * static_cast<int>(sizeof(Unit)); line += 64)
+        _mm_prefetch(ahead + line, _MM_HINT_T0);
+}
+
 // The masks of the lanes that each of lanes(UnitBytes)... sets in the window at `at`, which
 // the walks read first.
 template <class Unit, class... LanesFn>

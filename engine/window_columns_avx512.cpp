@@ -91,10 +91,7 @@ bool CanMeasureWithAvx512()
 TESSEL_AVX512 MeasuredWindow MeasureWindowAvx512(const char16_t* at, const char16_t* textStart,
                                                  WindowColumns& columns)
 {
-    // The window's two cache lines, read ahead as WindowByteMasks reads them.
-    const char* const ahead = reinterpret_cast<const char*>(at) + kPrefetchBytesAhead;
-    _mm_prefetch(ahead, _MM_HINT_T0);
-    _mm_prefetch(ahead + 64, _MM_HINT_T0);
+    PrefetchWindowAhead(at);
     const __m512i first = Load64(at), second = Load64(at + 32);
     const __m512i low = _mm512_permutex2var_epi8(first, Load64(kUnitByteIndexes.low), second);
     const __m512i high = _mm512_permutex2var_epi8(first, Load64(kUnitByteIndexes.high), second);
