@@ -7,10 +7,11 @@
 #include "engine/quote_limits.h"
 #include "engine/quote_masks.h"
 #include "engine/text_units.h"
-#include "engine/window_columns.h"
+#include "engine/window_fit.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 namespace tessel
 {
@@ -193,117 +194,182 @@ __attribute__((noinline)) TESSEL_QUOTE_AVX512 PlainWalkEnd<Unit> PlainWindowPiec
     return WalkPlainWindows(windowsAt, pos, textEnd, width, piece, QuoteMasksOfAvx512<Unit>);
 }
 
+// How a walk over measured windows ended: both windows are plain again, or the rest must be
+// walked otherwise (see QuoteWindowPieces), or the cluster rules must measure the line.
+enum class MeasuredWalkStop
+{
+    Plain,
+    Elsewhere,
+    Rules,
+};
+
+struct MeasuredWalkEnd
+{
+    QuoteWindows<char16_t> windows;
+    const char16_t* pos;
+    MeasuredWalkStop stop;
+};
+
+// The pieces from pos, where the plain walk stopped at a piece that reaches a unit that is not
+// plain: a UTF-16 window that holds such units is measured (see MeasureWindow), and the columns
+// decide where pieces end. Ends where both windows are plain again, or as QuoteWindowPieces
+// says the rest must be walked otherwise, or at a line that the cluster rules must measure.
+template <class PieceFn, class FitFn>
+__attribute__((always_inline)) inline MeasuredWalkEnd WalkMeasuredWindows(
+    QuoteWindows<char16_t> windows, const char16_t* pos, const char16_t* textStart,
+    const char16_t* textEnd, int width, PieceFn& piece, FitFn unitsThatFit)
+{
+    const WindowColumns* const plain = &kPlainWindowColumns;
+    // The columns of the two windows and of the one after them, once measured: their slots
+    // change places as the windows slide.
+    WindowColumns slots[3];
+    WindowColumns *hereSlot = &slots[0], *nextSlot = &slots[1], *afterSlot = &slots[2];
+    const WindowColumns* hereColumns = plain;
+    const WindowColumns* nextColumns = plain;
+    // Where windows are measured, the window after the two is measured a window ahead (see
+    // below); where it is, after holds what was found.
+    bool afterMeasured = false;
+    MeasuredWindow after{};
+    for (;;)
+    {
+        int offset = static_cast<int>(pos - windows.first);
+        if (offset >= kWindowUnits)
+        {
+            offset -= kWindowUnits;
+            hereColumns = nextColumns;
+            std::swap(hereSlot, nextSlot);
+            std::swap(nextSlot, afterSlot);
+            nextColumns = plain;
+            // A window found plain keeps the plain columns: with both plain, the plain walk
+            // goes on.
+            if (hereColumns == plain)
+            {
+                const bool more = windows.MoveOn(textEnd);
+                return {windows, pos, more ? MeasuredWalkStop::Plain : MeasuredWalkStop::Elsewhere};
+            }
+            if (!windows.Slide(textEnd))
+                return {windows, pos, MeasuredWalkStop::Elsewhere};
+            // Text that needed measuring mostly goes on needing it: after a measured window, the
+            // one coming in is measured as it comes in, which finds its masks too, rather than
+            // once a piece reaches a unit that is not plain, when that piece would have to be
+            // found again.
+            const MeasuredWindow incoming =
+                afterMeasured ? after
+                              : MeasureWindow(windows.first + kWindowUnits, textStart, *nextSlot);
+            windows.next = {incoming.stops, incoming.blanks};
+            if (!incoming.plain)
+                nextColumns = nextSlot;
+            // The window after is measured now, a window before the walk needs it: the walk's
+            // next pieces wait on nothing it finds, and the processor measures beside them.
+            // Measured as the window comes in, the pieces that reach it would wait for it.
+            afterMeasured = !incoming.plain && textEnd - windows.first > 3 * kWindowUnits;
+            if (afterMeasured)
+                after = MeasureWindow(windows.first + 2 * kWindowUnits, textStart, *afterSlot);
+        }
+        // At least one window holds units that are not plain, or the piece reaches one: the
+        // columns decide.
+        const int fitting = unitsThatFit(*hereColumns, *nextColumns, offset, width);
+        int firstStop, afterBlank;
+        if (fitting < kWindowUnits - 1)
+        {
+            firstStop = FirstStop(windows.here, windows.next, offset);
+            afterBlank =
+                AfterLastBlank(windows.here, windows.next, offset, BitsBelow(fitting), fitting);
+        }
+        else
+        {
+            FindLongPieceEnds(windows.here, windows.next, offset, fitting, firstStop, afterBlank);
+            // The piece and its line end must end inside the two windows.
+            if (offset + std::min(firstStop, fitting) >= 2 * kWindowUnits - 2)
+                return {windows, pos, MeasuredWalkStop::Elsewhere};
+            // A stop past the piece is as good one unit past it, where it may be read.
+            firstStop = std::min(firstStop, fitting + 1);
+        }
+        const bool stopWithin = firstStop <= fitting;
+        if (stopWithin & !IsLineEndUnit(pos[firstStop]))
+        {
+            if (hereColumns != plain && nextColumns != plain)
+                return {windows, pos, MeasuredWalkStop::Rules};
+            if (hereColumns == plain)
+            {
+                windows.here.stops = MeasureWindow(windows.first, textStart, *hereSlot).stops;
+                hereColumns = hereSlot;
+            }
+            if (nextColumns == plain)
+            {
+                windows.next.stops =
+                    MeasureWindow(windows.first + kWindowUnits, textStart, *nextSlot).stops;
+                nextColumns = nextSlot;
+            }
+            continue;
+        }
+        const PieceCut cut = CutPiece(pos, firstStop, afterBlank, stopWithin);
+        const char16_t* const from = pos;
+        pos += cut.step;
+        piece(from, from + cut.length);
+    }
+}
+
+// WalkMeasuredWindows with UnitsThatFit of SSE2 and of AVX-512. Not inlined, as the plain walks
+// are not: what the walk holds from piece to piece then stays in registers, where the caller's
+// other paths would have it kept in memory.
+template <class PieceFn>
+__attribute__((noinline)) MeasuredWalkEnd MeasuredWindowPieces(QuoteWindows<char16_t> windows,
+                                                               const char16_t* pos,
+                                                               const char16_t* textStart,
+                                                               const char16_t* textEnd, int width,
+                                                               PieceFn piece)
+{
+    return WalkMeasuredWindows(windows, pos, textStart, textEnd, width, piece, UnitsThatFit);
+}
+
+template <class PieceFn>
+__attribute__((noinline)) TESSEL_QUOTE_AVX512 MeasuredWalkEnd MeasuredWindowPiecesAvx512(
+    QuoteWindows<char16_t> windows, const char16_t* pos, const char16_t* textStart,
+    const char16_t* textEnd, int width, PieceFn piece)
+{
+    return WalkMeasuredWindows(windows, pos, textStart, textEnd, width, piece, UnitsThatFitAvx512);
+}
+
 // The pieces from pos, found in bit masks of windows of units: a piece ends at a line end
 // within reach, else after the last blank that fits or hard at the width. The masks are made
 // once for every window and held for two windows, from which those of the kWindowUnits units
 // at each piece are shifted out. Plain units of Latin-1 are one column each; a UTF-16 window
-// that holds others is measured (see MeasureWindow) once a piece reaches one, and a piece that
-// reaches a character the cluster rules must measure is left to them. Returns where the rest
-// must be walked otherwise: a line that holds such characters within reach, UTF-8 that is not
-// plain within reach, a piece that would run past both windows, two windows or fewer left, or
-// a width wider than a window.
+// that holds others is measured (see MeasuredWindowPieces), and a piece that reaches a
+// character the cluster rules must measure is left to them. Returns where the rest must be
+// walked otherwise: a line that holds such characters within reach, UTF-8 that is not plain
+// within reach, a piece that would run past both windows, two windows or fewer left, or a
+// width wider than a window.
 template <class Unit, class PieceFn>
 const Unit* QuoteWindowPieces(const Unit* textStart, const Unit* pos, const Unit* textEnd,
                               int width, PieceFn& piece, bool& needsRules)
 {
     if (width >= kWindowUnits - 1 || textEnd - pos <= 2 * kWindowUnits)
         return pos;
-    const WindowColumns* const plain = &kPlainWindowColumns;
-    WindowColumns measured[2]; // the columns of the two windows, once measured
-    int hereSlot = 0;
     QuoteWindows<Unit> windows(pos);
-    const WindowColumns* hereColumns = plain;
-    const WindowColumns* nextColumns = plain;
     for (;;)
     {
-        if (hereColumns == plain && nextColumns == plain)
-        {
-            const PlainWalkEnd<Unit> walked =
-                kQuoteWithAvx512 ? PlainWindowPiecesAvx512(windows, pos, textEnd, width, piece)
-                                 : PlainWindowPieces(windows, pos, textEnd, width, piece);
-            windows = walked.windows;
-            pos = walked.pos;
-            if (!walked.more)
-                return pos;
-        }
+        const PlainWalkEnd<Unit> walked =
+            kQuoteWithAvx512 ? PlainWindowPiecesAvx512(windows, pos, textEnd, width, piece)
+                             : PlainWindowPieces(windows, pos, textEnd, width, piece);
+        if (!walked.more)
+            return walked.pos;
         if constexpr (sizeof(Unit) == 1)
-            return pos; // UTF-8 that is not plain
+            return walked.pos; // UTF-8 that is not plain
         else
         {
-            int offset = static_cast<int>(pos - windows.first);
-            if (offset >= kWindowUnits)
+            const MeasuredWalkEnd measured =
+                kQuoteWithAvx512 ? MeasuredWindowPiecesAvx512(walked.windows, walked.pos, textStart,
+                                                              textEnd, width, piece)
+                                 : MeasuredWindowPieces(walked.windows, walked.pos, textStart,
+                                                        textEnd, width, piece);
+            windows = measured.windows;
+            pos = measured.pos;
+            if (measured.stop != MeasuredWalkStop::Plain)
             {
-                offset -= kWindowUnits;
-                hereColumns = nextColumns;
-                hereSlot ^= 1;
-                nextColumns = plain;
-                // Text that needed measuring mostly goes on needing it: after a measured window,
-                // the one coming in is measured as it comes in, which finds its masks too,
-                // rather than once a piece reaches a unit that is not plain, when that piece
-                // would have to be found again. A window found plain keeps the plain columns.
-                if (hereColumns == plain)
-                {
-                    if (!windows.MoveOn(textEnd))
-                        return pos;
-                }
-                else
-                {
-                    if (!windows.Slide(textEnd))
-                        return pos;
-                    const MeasuredWindow incoming = MeasureWindow(
-                        windows.first + kWindowUnits, textStart, measured[hereSlot ^ 1]);
-                    windows.next = {incoming.stops, incoming.blanks};
-                    if (!incoming.plain)
-                        nextColumns = &measured[hereSlot ^ 1];
-                }
+                needsRules = measured.stop == MeasuredWalkStop::Rules;
+                return pos;
             }
-            // At least one window holds units that are not plain: the columns decide.
-            const int fitting = UnitsThatFit(*hereColumns, *nextColumns, offset, width);
-            int firstStop, afterBlank;
-            if (fitting < kWindowUnits - 1)
-            {
-                firstStop = FirstStop(windows.here, windows.next, offset);
-                afterBlank =
-                    AfterLastBlank(windows.here, windows.next, offset, BitsBelow(fitting), fitting);
-            }
-            else
-            {
-                FindLongPieceEnds(windows.here, windows.next, offset, fitting, firstStop,
-                                  afterBlank);
-                // The piece and its line end must end inside the two windows.
-                if (offset + std::min(firstStop, fitting) >= 2 * kWindowUnits - 2)
-                    return pos;
-                // A stop past the piece is as good one unit past it, where it may be read.
-                firstStop = std::min(firstStop, fitting + 1);
-            }
-            const bool stopWithin = firstStop <= fitting;
-            if (stopWithin & !IsLineEndUnit(pos[firstStop]))
-            {
-                if (hereColumns != plain && nextColumns != plain)
-                {
-                    // The cluster rules measure the rest of this line (the caller's walk).
-                    needsRules = true;
-                    return pos;
-                }
-                if (hereColumns == plain)
-                {
-                    windows.here.stops =
-                        MeasureWindow(windows.first, textStart, measured[hereSlot]).stops;
-                    hereColumns = &measured[hereSlot];
-                }
-                if (nextColumns == plain)
-                {
-                    windows.next.stops = MeasureWindow(windows.first + kWindowUnits, textStart,
-                                                       measured[hereSlot ^ 1])
-                                             .stops;
-                    nextColumns = &measured[hereSlot ^ 1];
-                }
-                continue;
-            }
-            const PieceCut cut = CutPiece(pos, firstStop, afterBlank, stopWithin);
-            const Unit* const from = pos;
-            pos += cut.step;
-            piece(from, from + cut.length);
         }
     }
 }

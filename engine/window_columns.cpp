@@ -125,31 +125,6 @@ MeasuredWindow MeasureWindowSse2(const char16_t* at, const char16_t* textStart,
 // with SSE2, which gives the same.
 const bool kMeasureWithAvx512 = CanMeasureWithAvx512();
 
-int UnitsThatFit(const WindowColumns& hereColumns, const WindowColumns& nextColumns, int offset,
-                 int width)
-{
-    const std::int8_t* const here = hereColumns.ends;
-    const int limit = (offset != 0 ? ColumnsOfEnd(here[offset - 1]) : 0) + width;
-    // The ends only grow, so every unit past the limit comes after all that fit: they start in
-    // the first window where its last unit is past the limit, else in the second, and only that
-    // window is compared.
-    const int hereColumnsInAll = ColumnsOfEnd(here[kWindowUnits - 1]);
-    const bool inHere = hereColumnsInAll > limit;
-    const std::int8_t* const ends = inHere ? here : nextColumns.ends;
-    const int endsLimit = inHere ? limit : limit - hereColumnsInAll;
-    const auto load = [](const std::int8_t* at) {
-        return _mm_load_si128(reinterpret_cast<const __m128i*>(at));
-    };
-    std::uint64_t past; // the ends past the limit
-    WindowMasksOfBytes(ends, load, &past, [limitEnd = EndOfColumns(endsLimit)](__m128i block) {
-        return _mm_cmpgt_epi8(block, _mm_set1_epi8(limitEnd));
-    });
-    const int endsStart = inHere ? 0 : kWindowUnits;
-    // None past the limit in the second window either: more units than a window's fit (marks,
-    // say), all of both.
-    return (past != 0 ? endsStart + __builtin_ctzll(past) : 2 * kWindowUnits) - offset;
-}
-
 } // namespace tessel
 
 #endif

@@ -20,6 +20,16 @@ struct WindowColumns
     alignas(16) std::int8_t ends[kWindowUnits];
 };
 
+// The columns held in an end, and the end that holds them.
+constexpr int ColumnsOfEnd(std::int8_t end)
+{
+    return end + 128;
+}
+constexpr std::int8_t EndOfColumns(int columns)
+{
+    return static_cast<std::int8_t>(columns - 128);
+}
+
 // A window of plain units: unit i ends column i + 1.
 extern const WindowColumns kPlainWindowColumns;
 
@@ -51,10 +61,6 @@ inline MeasuredWindow MeasureWindow(const char16_t* at, const char16_t* textStar
     return kMeasureWithAvx512 ? MeasureWindowAvx512(at, textStart, columns)
                               : MeasureWindowSse2(at, textStart, columns);
 }
-
-// How many units from `offset` in the window `here` fit `width` columns, the columns of the
-// window `next` carried on from those of `here` (at most what both windows hold).
-int UnitsThatFit(const WindowColumns& here, const WindowColumns& next, int offset, int width);
 
 #endif
 

@@ -14,16 +14,6 @@
 namespace tessel
 {
 
-// The columns held in an end, and the end that holds them.
-constexpr int ColumnsOfEnd(std::int8_t end)
-{
-    return end + 128;
-}
-constexpr std::int8_t EndOfColumns(int columns)
-{
-    return static_cast<std::int8_t>(columns - 128);
-}
-
 // Combining marks are looked back over this far at most, so that a long run of them costs no
 // more than its length; a mark further from its character is left to the cluster rules.
 constexpr int kMostMarksBack = 16;
