@@ -140,6 +140,28 @@ constexpr PageColumns MakePageColumns()
 
 constexpr PageColumns kBmpPageColumns = MakePageColumns();
 
+namespace
+{
+constexpr EmojiBits MakeEmojiBits()
+{
+    EmojiBits table{};
+    for (char32_t codePoint = kEmojiBlocksFirst; codePoint < kEmojiBlocksEnd; ++codePoint)
+    {
+        const CharProperties properties(kPlane1Properties.bits[codePoint - 0x10000]);
+        const unsigned at = codePoint - kEmojiBlocksFirst;
+        if (properties.Simple() && properties.Break() != GraphemeBreak::Control &&
+            properties.Wide())
+            table.wideSimple[at / 8] |= static_cast<std::uint8_t>(1u << at % 8);
+        const bool skinTone = codePoint >= kFirstSkinTone && codePoint <= kLastSkinTone;
+        if ((properties.Break() == GraphemeBreak::Extend) != skinTone)
+            throw "a mark of the emoji blocks that is not a skin tone, or the other way round";
+    }
+    return table;
+}
+} // namespace
+
+constexpr EmojiBits kEmojiBits = MakeEmojiBits();
+
 CharProperties PropertiesBeyondPlane1(char32_t codePoint)
 {
     const GraphemeBreakRange* breakRange = FindRange(kGraphemeBreakRanges, codePoint);

@@ -115,6 +115,18 @@ struct PageColumns
 };
 extern const PageColumns kBmpPageColumns;
 
+// The emoji blocks of plane 1, U+1F000 to U+1FBFF, whose surrogate pairs start with D83C to
+// D83E: a bit for each code point that is a simple character of two columns (not a control), as
+// nearly all emoji are, for lookups 64 units at a time. The only marks there are the skin tones,
+// U+1F3FB to U+1F3FF.
+constexpr char32_t kEmojiBlocksFirst = 0x1F000, kEmojiBlocksEnd = 0x1FC00;
+constexpr char32_t kFirstSkinTone = 0x1F3FB, kLastSkinTone = 0x1F3FF;
+struct EmojiBits
+{
+    alignas(64) std::uint8_t wideSimple[(kEmojiBlocksEnd - kEmojiBlocksFirst) / 8];
+};
+extern const EmojiBits kEmojiBits;
+
 // Display columns of a code point: 2 for East Asian Width W (wide) or F (fullwidth), else 1.
 inline int CodePointColumns(char32_t codePoint)
 {

@@ -107,8 +107,10 @@ MeasuredWindow MeasureWindowSse2(const char16_t* at, const char16_t* textStart,
     std::int8_t* const ends = columns.ends;
     for (int b = 0; b < kBlocks; ++b)
         _mm_store_si128(reinterpret_cast<__m128i*>(ends + 16 * b), blocks[b]);
+    WindowPairs pairs{firstHalves, 0, 0, 0};
+    MeasurePairs(at, firstHalves, pairs, ends);
     const std::uint64_t stops =
-        MeasureCharacters(at, textStart, ends, firstHalves, notSimple, lineEnds);
+        MeasureOthers(at, textStart, ends, OthersOfWindow(pairs, notSimple, lineEnds), lineEnds);
     __m128i carried = _mm_set1_epi8(EndOfColumns(0)); // every end held less 128
     for (int b = 0; b < kBlocks; ++b)
     {

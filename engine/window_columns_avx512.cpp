@@ -79,6 +79,54 @@ TESSEL_AVX512 inline __m512i LanesUp2(__m512i lanes)
     return _mm512_maskz_alignr_epi64(0xF0, lanes, lanes, 4);
 }
 
+// The bit of each number from 0 to 7 (as bytes), in every 16-byte lane, for lookups of bits by
+// VPSHUFB.
+constexpr std::uint8_t kBitsOfNumbers alignas(64)[64] = {
+    1,  2,   4, 8, 16, 32, 64, 128, 0,  0,  0,  0,   0, 0, 0,  0,  1,  2,   4, 8, 16, 32,
+    64, 128, 0, 0, 0,  0,  0,  0,   0,  0,  1,  2,   4, 8, 16, 32, 64, 128, 0, 0, 0,  0,
+    0,  0,   0, 0, 1,  2,  4,  8,   16, 32, 64, 128, 0, 0, 0,  0,  0,  0,   0, 0};
+
+// The surrogate pairs of the window at `at` (firstHalves holds its first halves; low and high
+// are its units' bytes) in found, those of the emoji blocks measured in registers (see
+// kEmojiBits): the simple ones of two columns, and the skin tones. Returns the first halves of
+// the other pairs, to be measured one by one: mostly none.
+TESSEL_AVX512 std::uint64_t MeasureEmojiPairs(const char16_t* at, __m512i low, __m512i high,
+                                              std::uint64_t firstHalves, WindowPairs& found)
+{
+    // The bytes of the unit after each unit: the window's last is followed by the one after it.
+    const __m512i first = Load64(at + 1), second = Load64(at + 33);
+    const __m512i lowAfter = _mm512_permutex2var_epi8(first, Load64(kUnitByteIndexes.low), second);
+    const __m512i highAfter =
+        _mm512_permutex2var_epi8(first, Load64(kUnitByteIndexes.high), second);
+    const std::uint64_t pairs =
+        firstHalves & _mm512_cmpeq_epi8_mask(_mm512_and_si512(highAfter, Bytes(0xFC)), Bytes(0xDC));
+    // First halves D83C to D83E: the block of 1,024 code points is low - 0x3C, and a code
+    // point's bit is bit lowAfter & 7 of byte (highAfter & 3) << 5 | lowAfter >> 3 of the
+    // block's 128.
+    const __m512i block = _mm512_sub_epi8(low, Bytes(0x3C));
+    const std::uint64_t inBlocks =
+        pairs & _mm512_cmpeq_epi8_mask(high, Bytes(0xD8)) & _mm512_cmplt_epu8_mask(block, Bytes(3));
+    const __m512i byteOfBlock = _mm512_ternarylogic_epi32( // a | (b & c)
+        _mm512_slli_epi16(_mm512_and_si512(highAfter, Bytes(0x03)), 5),
+        _mm512_srli_epi16(lowAfter, 3), Bytes(0x1F), 0xF8);
+    const auto blockBytes = [byteOfBlock](int n) TESSEL_AVX512 {
+        const std::uint8_t* const bits = kEmojiBits.wideSimple + 128 * n;
+        return _mm512_permutex2var_epi8(Load64(bits), byteOfBlock, Load64(bits + 64));
+    };
+    __m512i bytes = blockBytes(0);
+    bytes = _mm512_mask_mov_epi8(bytes, _mm512_cmpeq_epi8_mask(block, Bytes(1)), blockBytes(1));
+    bytes = _mm512_mask_mov_epi8(bytes, _mm512_cmpeq_epi8_mask(block, Bytes(2)), blockBytes(2));
+    const __m512i bitOfByte =
+        _mm512_shuffle_epi8(Load64(kBitsOfNumbers), _mm512_and_si512(lowAfter, Bytes(0x07)));
+    const std::uint64_t wide = inBlocks & _mm512_test_epi8_mask(bytes, bitOfByte);
+    // U+1F3FB to U+1F3FF: D83C, then DFFB to DFFF.
+    const std::uint64_t skinTones = inBlocks & _mm512_cmpeq_epi8_mask(low, Bytes(0x3C)) &
+                                    _mm512_cmpeq_epi8_mask(highAfter, Bytes(0xDF)) &
+                                    _mm512_cmpge_epu8_mask(lowAfter, Bytes(0xFB));
+    found = {pairs, wide, wide, skinTones};
+    return pairs & ~(wide | skinTones);
+}
+
 } // namespace
 
 bool CanMeasureWithAvx512()
@@ -121,16 +169,29 @@ TESSEL_AVX512 MeasuredWindow MeasureWindowAvx512(const char16_t* at, const char1
                            static_cast<unsigned>(at[__builtin_ctzll(mixed)]) >> 8);
     units = _mm512_mask_mov_epi8(units, lineEnds, Bytes(kNotSimpleUnit));
 
-    // Units that are not simple count no columns unless MeasureCharacters measures them.
+    // Units that are not simple count no columns unless they are measured: the pairs, mostly in
+    // registers, and the others one by one, in ends. Where there are none, as in most windows,
+    // the columns stay in a register: single stores to ends would hold up loading them all.
     const std::uint64_t notSimple = _mm512_cmpeq_epi8_mask(units, Bytes(kNotSimpleUnit));
+    WindowPairs pairs{0, 0, 0, 0};
+    if (firstHalves != 0)
+        MeasurePairs(at, MeasureEmojiPairs(at, low, high, firstHalves, pairs), pairs, nullptr);
+    units = _mm512_maskz_mov_epi8(~notSimple, units);
+    units = _mm512_mask_mov_epi8(units, pairs.simples, Bytes(1));
+    units = _mm512_mask_mov_epi8(units, pairs.wide, Bytes(2));
+    const std::uint64_t others = OthersOfWindow(pairs, notSimple, lineEnds);
     std::int8_t* const ends = columns.ends;
-    _mm512_storeu_si512(ends, _mm512_maskz_mov_epi8(~notSimple, units));
-    const std::uint64_t stops =
-        MeasureCharacters(at, textStart, ends, firstHalves, notSimple, lineEnds);
+    std::uint64_t stops = lineEnds;
+    if (others != 0)
+    {
+        _mm512_storeu_si512(ends, units);
+        stops = MeasureOthers(at, textStart, ends, others, lineEnds);
+        units = Load64(ends);
+    }
 
     // The columns at which each unit ends: added up within each 16-byte lane, then the sums of
     // the lanes before it added.
-    __m512i sums = Load64(ends);
+    __m512i sums = units;
     sums = _mm512_add_epi8(sums, _mm512_bslli_epi128(sums, 1));
     sums = _mm512_add_epi8(sums, _mm512_bslli_epi128(sums, 2));
     sums = _mm512_add_epi8(sums, _mm512_bslli_epi128(sums, 4));

@@ -68,10 +68,9 @@ inline bool MeasureOther(const char16_t* at, int i, const char16_t* textStart, s
 }
 
 // What measuring a window needs to know of a character coded as a surrogate pair, by its
-// properties, in one lookup: whether it is simple or a mark (two bits, which the measuring puts
-// at its two units), and its columns where it is simple. A simple control, which a mark does
-// not join, is left to MeasureOther like the others.
-constexpr std::uint8_t kPairSimple = 0x01, kPairMark = 0x02, kPairColumnsShift = 2;
+// properties, in one lookup: whether it is simple (and then whether it is of two columns), or a
+// mark. A simple control, which a mark does not join, is left to MeasureOther like the others.
+constexpr std::uint8_t kPairSimple = 0x01, kPairWide = 0x02, kPairMark = 0x04;
 struct PairMeasures
 {
     std::uint8_t of[256];
@@ -84,8 +83,7 @@ constexpr PairMeasures MakePairMeasures()
     {
         const CharProperties properties(bits);
         if (properties.Simple() && properties.Break() != GraphemeBreak::Control)
-            table.of[bits] =
-                static_cast<std::uint8_t>(properties.Columns() << kPairColumnsShift) | kPairSimple;
+            table.of[bits] = properties.Wide() ? kPairSimple | kPairWide : kPairSimple;
         else if (properties.Break() == GraphemeBreak::Extend)
             table.of[bits] = kPairMark;
     }
@@ -103,40 +101,57 @@ inline CharProperties PropertiesOfPair(char32_t high, char32_t low)
     return PropertiesBeyondPlane1(CodePointOfPair(high, low));
 }
 
-// The characters of the window at `at` that the lookups of its units leave: its surrogate pairs
-// (firstHalves holds their first halves) and its other units that are not simple, but for line
-// ends. Sets their columns in ends, where the others' are, and returns the window's stops.
-inline std::uint64_t MeasureCharacters(const char16_t* at, const char16_t* textStart,
-                                       std::int8_t* ends, std::uint64_t firstHalves,
-                                       std::uint64_t notSimple, std::uint64_t lineEnds)
+// The surrogate pairs of a window, in bits at their first halves.
+struct WindowPairs
 {
-    // Surrogate pairs (emoji, mostly), measured without a branch on what they hold: a simple
-    // character, or a mark (a skin tone) that joins the simple one of the pair before it.
-    // kPairSimple at a pair's first half, kPairMark at its second: for a pair that ends in the
-    // next window that bit is lost, and MeasureOther measures the pair.
-    std::uint64_t pairs = firstHalves, flags = 0;
-    for (std::uint64_t pending = firstHalves; pending != 0; pending &= pending - 1)
+    std::uint64_t pairs;   // first halves with a second half after them
+    std::uint64_t simples; // of simple characters
+    std::uint64_t wide;    // of simple characters of two columns (the other simple ones: one)
+    std::uint64_t marks;   // of marks (a skin tone), which join a simple pair right before them
+};
+
+// Measures the pairs whose first halves `pending` holds, by the properties of their characters,
+// into found, whose pairs lose any first half without a second after it. Without a branch on
+// what a pair holds. Where ends is given, the pairs' columns are set there too.
+inline void MeasurePairs(const char16_t* at, std::uint64_t pending, WindowPairs& found,
+                         std::int8_t* ends)
+{
+    for (; pending != 0; pending &= pending - 1)
     {
         const int i = __builtin_ctzll(pending);
         if (__builtin_expect(!IsLowSurrogate(at[i + 1]), 0))
         {
-            pairs &= ~(std::uint64_t(1) << i); // a lone first half, one of the others below
+            found.pairs &= ~(std::uint64_t(1) << i); // a lone first half, one of the others
             continue;
         }
-        const std::uint8_t measures = kPairMeasures.of[PropertiesOfPair(at[i], at[i + 1]).Bits()];
-        ends[i] = static_cast<std::int8_t>(measures >> kPairColumnsShift);
-        flags |= std::uint64_t(measures & (kPairSimple | kPairMark)) << i;
+        const unsigned measures = kPairMeasures.of[PropertiesOfPair(at[i], at[i + 1]).Bits()];
+        found.simples |= std::uint64_t(measures & kPairSimple) << i;
+        found.wide |= std::uint64_t(measures / kPairWide & 1) << i;
+        found.marks |= std::uint64_t(measures / kPairMark & 1) << i;
+        if (ends != nullptr)
+            ends[i] =
+                static_cast<std::int8_t>((measures & kPairSimple) + (measures / kPairWide & 1));
     }
-    // Bits of their first halves:
-    const std::uint64_t simples = flags & pairs;    // simple characters
-    const std::uint64_t marks = flags >> 1 & pairs; // marks
-    // The others are measured one by one below, both halves.
-    const std::uint64_t otherPairs = pairs & ~simples & ~(marks & simples << 2);
-    std::uint64_t others = otherPairs | otherPairs << 1;
-    // Besides: units that are not simple characters of the Basic Multilingual Plane, nor line
-    // ends, nor pairs: marks and the like, a few in a window, and the second half of a pair
-    // that the window before began.
-    others |= notSimple & ~lineEnds & ~pairs & ~(pairs << 1);
+}
+
+// The units of a window that are measured one by one (see MeasureOther), given its pairs: those
+// of pairs that are neither simple nor marks joining a simple pair, both halves, and units that
+// are not simple characters of the Basic Multilingual Plane, nor line ends, nor pairs: marks and
+// the like, a few in a window, and the second half of a pair that the window before began.
+inline std::uint64_t OthersOfWindow(const WindowPairs& found, std::uint64_t notSimple,
+                                    std::uint64_t lineEnds)
+{
+    const std::uint64_t pairs = found.pairs;
+    const std::uint64_t otherPairs = pairs & ~found.simples & ~(found.marks & found.simples << 2);
+    return otherPairs | otherPairs << 1 | (notSimple & ~lineEnds & ~pairs & ~(pairs << 1));
+}
+
+// Measures `others` one by one, their columns set in ends, where the other units' are; returns
+// the window's stops: its line ends, and those of the others that the cluster rules must
+// measure.
+inline std::uint64_t MeasureOthers(const char16_t* at, const char16_t* textStart, std::int8_t* ends,
+                                   std::uint64_t others, std::uint64_t lineEnds)
+{
     std::uint64_t stops = lineEnds;
     for (; others != 0; others &= others - 1)
     {

@@ -23,6 +23,11 @@ TEST(MeasureWindow, WithAvx512AgreesWithSse2)
     const std::u16string marksAndPairs =
         u"e\u0301\u0483ж\u0300 \r\n\u200d\ufe0f😀👍🏽🇩🇪\U00020000ก\u0e33";
     const std::u16string loneHalves = {0xD800, 0xDC00, 0xDBFF, u'a', 0xDFFF, u' '};
+    // Halves that pair into any code point of the emoji blocks and just past them, the skin
+    // tones' edges among them.
+    std::u16string emojiHalves = {0xD83B, 0xD83F, 0xDFFA, 0xDFFB, 0xDFFF, u' '};
+    for (char16_t second = 0xDC00; second <= 0xDFFF; second += 7)
+        emojiHalves += {0xD83C, 0xD83D, 0xD83E, second};
     struct Case
     {
         const char* name;
@@ -34,6 +39,7 @@ TEST(MeasureWindow, WithAvx512AgreesWithSse2)
         {"kana among others", kana + marksAndPairs, 4},
         {"marks and pairs", marksAndPairs, 0},
         {"lone halves among pairs", loneHalves + marksAndPairs, 0},
+        {"emoji blocks", emojiHalves, 0},
         {"Latin-1 and line ends", u"abc \r\n\u00e9\u00ff\t", 0},
     };
     std::mt19937 random(7);
