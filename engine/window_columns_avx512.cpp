@@ -1,5 +1,6 @@
 // Measuring a window with AVX-512 (BW and VBMI), for processors that have it: the 64 units are
-// looked up in registers, by table lookups of 128 bytes (VPERMI2B), instead of one by one.
+// looked up in registers, by table lookups of 128 bytes (VPERMI2B), instead of one by one, and
+// so are the surrogate pairs of the emoji.
 // Only the functions marked TESSEL_AVX512 use it, so that nothing else in the program does.
 
 #include "engine/window_columns.h"
@@ -79,12 +80,22 @@ TESSEL_AVX512 inline __m512i LanesUp2(__m512i lanes)
     return _mm512_maskz_alignr_epi64(0xF0, lanes, lanes, 4);
 }
 
-// The bit of each number from 0 to 7 (as bytes), in every 16-byte lane, for lookups of bits by
-// VPSHUFB.
-constexpr std::uint8_t kBitsOfNumbers alignas(64)[64] = {
-    1,  2,   4, 8, 16, 32, 64, 128, 0,  0,  0,  0,   0, 0, 0,  0,  1,  2,   4, 8, 16, 32,
-    64, 128, 0, 0, 0,  0,  0,  0,   0,  0,  1,  2,   4, 8, 16, 32, 64, 128, 0, 0, 0,  0,
-    0,  0,   0, 0, 1,  2,  4,  8,   16, 32, 64, 128, 0, 0, 0,  0,  0,  0,   0, 0};
+// The bit of each number from 0 to 7, a byte each, in every 16-byte lane: for looking up a bit
+// of each byte by VPSHUFB.
+struct BitsOfNumbers
+{
+    alignas(64) std::uint8_t of[64];
+};
+
+constexpr BitsOfNumbers MakeBitsOfNumbers()
+{
+    BitsOfNumbers bits{};
+    for (int i = 0; i < 64; ++i)
+        bits.of[i] = static_cast<std::uint8_t>(i % 16 < 8 ? 1u << i % 16 : 0u);
+    return bits;
+}
+
+constexpr BitsOfNumbers kBitsOfNumbers = MakeBitsOfNumbers();
 
 // The surrogate pairs of the window at `at` (firstHalves holds its first halves; low and high
 // are its units' bytes) in found, those of the emoji blocks measured in registers (see
@@ -117,7 +128,7 @@ TESSEL_AVX512 std::uint64_t MeasureEmojiPairs(const char16_t* at, __m512i low, _
     bytes = _mm512_mask_mov_epi8(bytes, _mm512_cmpeq_epi8_mask(block, Bytes(1)), blockBytes(1));
     bytes = _mm512_mask_mov_epi8(bytes, _mm512_cmpeq_epi8_mask(block, Bytes(2)), blockBytes(2));
     const __m512i bitOfByte =
-        _mm512_shuffle_epi8(Load64(kBitsOfNumbers), _mm512_and_si512(lowAfter, Bytes(0x07)));
+        _mm512_shuffle_epi8(Load64(kBitsOfNumbers.of), _mm512_and_si512(lowAfter, Bytes(0x07)));
     const std::uint64_t wide = inBlocks & _mm512_test_epi8_mask(bytes, bitOfByte);
     // U+1F3FB to U+1F3FF: D83C, then DFFB to DFFF.
     const std::uint64_t skinTones = inBlocks & _mm512_cmpeq_epi8_mask(low, Bytes(0x3C)) &
