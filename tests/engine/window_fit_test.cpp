@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 
 #if defined(TESSEL_ENGINE_BLOCKS)
@@ -17,15 +18,17 @@ struct TwoWindows
     int columns[2 * kWindowUnits];
     WindowColumns here, next;
 
-    TwoWindows(std::mt19937& random, int zeroOneIn)
+    // Each unit's columns drawn from `pool`, digits.
+    TwoWindows(std::mt19937& random, const char* pool)
     {
+        const std::size_t poolSize = std::strlen(pool);
         for (int window = 0; window < 2; ++window)
         {
             int end = 0;
             for (int i = 0; i < kWindowUnits; ++i)
             {
                 const int unit = window * kWindowUnits + i;
-                columns[unit] = zeroOneIn != 0 && random() % zeroOneIn == 0 ? 0 : 1 + random() % 2;
+                columns[unit] = pool[random() % poolSize] - '0';
                 end += columns[unit];
                 (window == 0 ? here : next).ends[i] = EndOfColumns(end);
             }
@@ -44,22 +47,27 @@ struct TwoWindows
 
 // How many units fit, for every place in the first window and every width the walk asks with,
 // against a count unit by unit: runs of units of no columns (marks) reach past the second
-// window, and a limit that falls on the first window's last end chooses between the windows.
+// window, a limit that falls on the first window's last end chooses between the windows, and
+// a window of wide units only (East Asian text without blanks) ends at 128 columns, the most an
+// end holds.
 TEST(WindowFit, UnitsThatFitAgreeWithACount)
 {
     const bool withAvx512 = CanQuoteWithAvx512();
     struct Case
     {
         const char* name;
-        int zeroOneIn; // 0: none of no columns
+        const char* columns; // each unit's drawn from these
     };
-    const Case cases[] = {
-        {"one or two columns", 0}, {"some marks", 8}, {"half marks", 2}, {"only marks", 1}};
+    const Case cases[] = {{"one or two columns", "12"},
+                          {"two columns", "2"},
+                          {"some marks", "1212121212120"},
+                          {"half marks", "0012"},
+                          {"only marks", "0"}};
     std::mt19937 random(5);
     for (const Case& c : cases)
         for (int round = 0; round < 200; ++round)
         {
-            const TwoWindows windows(random, c.zeroOneIn);
+            const TwoWindows windows(random, c.columns);
             for (int offset = 0; offset < kWindowUnits; ++offset)
                 for (int width = 1; width < kWindowUnits - 1; ++width)
                 {
