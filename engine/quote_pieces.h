@@ -250,9 +250,9 @@ __attribute__((always_inline)) inline MeasuredWalkEnd WalkMeasuredWindows(
             if (!windows.Slide(textEnd))
                 return {windows, pos, MeasuredWalkStop::Elsewhere};
             // Text that needed measuring mostly goes on needing it: after a measured window, the
-            // one coming in is measured as it comes in, which finds its masks too, rather than
-            // once a piece reaches a unit that is not plain, when that piece would have to be
-            // found again.
+            // one coming in is measured (a window ahead, see below), which finds its masks too,
+            // rather than once a piece reaches a unit that is not plain, when that piece would
+            // have to be found again.
             const MeasuredWindow incoming =
                 afterMeasured ? after
                               : MeasureWindow(windows.first + kWindowUnits, textStart, *nextSlot);

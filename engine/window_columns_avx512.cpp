@@ -44,6 +44,19 @@ TESSEL_AVX512 inline __m512i Load64(const void* at)
     return _mm512_loadu_si512(at);
 }
 
+// The low and the high bytes of the 64 units from `at`.
+struct BytesOfUnits
+{
+    __m512i low, high;
+};
+
+TESSEL_AVX512 inline BytesOfUnits BytesOfUnitsAt(const char16_t* at)
+{
+    const __m512i first = Load64(at), second = Load64(at + 32);
+    return {_mm512_permutex2var_epi8(first, Load64(kUnitByteIndexes.low), second),
+            _mm512_permutex2var_epi8(first, Load64(kUnitByteIndexes.high), second)};
+}
+
 TESSEL_AVX512 inline __m512i Bytes(std::uint8_t byte)
 {
     return _mm512_set1_epi8(static_cast<char>(byte));
@@ -105,10 +118,8 @@ TESSEL_AVX512 std::uint64_t MeasureEmojiPairs(const char16_t* at, __m512i low, _
                                               std::uint64_t firstHalves, WindowPairs& found)
 {
     // The bytes of the unit after each unit: the window's last is followed by the one after it.
-    const __m512i first = Load64(at + 1), second = Load64(at + 33);
-    const __m512i lowAfter = _mm512_permutex2var_epi8(first, Load64(kUnitByteIndexes.low), second);
-    const __m512i highAfter =
-        _mm512_permutex2var_epi8(first, Load64(kUnitByteIndexes.high), second);
+    const BytesOfUnits after = BytesOfUnitsAt(at + 1);
+    const __m512i lowAfter = after.low, highAfter = after.high;
     const std::uint64_t pairs =
         firstHalves & _mm512_cmpeq_epi8_mask(_mm512_and_si512(highAfter, Bytes(0xFC)), Bytes(0xDC));
     // First halves D83C to D83E: the block of 1,024 code points is low - 0x3C, and a code
@@ -151,9 +162,8 @@ TESSEL_AVX512 MeasuredWindow MeasureWindowAvx512(const char16_t* at, const char1
                                                  WindowColumns& columns)
 {
     PrefetchWindowAhead(at);
-    const __m512i first = Load64(at), second = Load64(at + 32);
-    const __m512i low = _mm512_permutex2var_epi8(first, Load64(kUnitByteIndexes.low), second);
-    const __m512i high = _mm512_permutex2var_epi8(first, Load64(kUnitByteIndexes.high), second);
+    const BytesOfUnits split = BytesOfUnitsAt(at);
+    const __m512i low = split.low, high = split.high;
     const __mmask64 latin1 = _mm512_testn_epi8_mask(high, high);
     const std::uint64_t firstHalves =
         _mm512_cmpeq_epi8_mask(_mm512_and_si512(high, Bytes(0xFC)), Bytes(0xD8));
